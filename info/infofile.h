@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace brelvik {
+
+struct InfoFields {
+    std::wstring units, info, comment, author, version, reqversion, readme;
+};
+
+struct ComposedInfo {
+    std::wstring text;
+    bool reqVersionMissing = false;
+};
+
+// The text of an info file for the seven fields; empty when no tag field is set.
+ComposedInfo Compose_infotext(const InfoFields& fields);
+
+// Splits the text of an info file; parts the text lacks come back as placeholders.
+InfoFields Parse_infotext(const std::wstring& text);
+
+// The info file beside an add-on: folder, separator, name less its last four characters, ".txt".
+std::wstring Info_path(const std::wstring& folder, const std::wstring& addonName);
+
+}  // namespace brelvik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "addonlist/listfile.h"
+
+namespace brelvik {
+
+// Every function throws PlatformError on failure.
+std::uint64_t File_length(const std::wstring& path);  // a missing file counts as 0
+bool File_exists(const std::wstring& path);           // a regular file (or anything but a folder)
+std::string Read_bytes(const std::wstring& path);
+// Replaces (or creates) the file through a temporary file in the same folder and an atomic
+// rename, so a failed write leaves the old file whole.
+void Replace_bytes(const std::wstring& path, std::string_view bytes);
+void Delete_file(const std::wstring& path);  // a missing file is no error
+
+// The file operations the window uses, text in the ANSI code page. Virtual so that a test can
+// inject a failure that cannot be made real.
+class FileAccess : public ListFileIO {
+public:
+    virtual std::uint64_t Length(const std::wstring& path);
+    virtual bool Exists(const std::wstring& path);
+    std::wstring Read_text(const std::wstring& path) override;
+    void Replace_text(const std::wstring& path, const std::wstring& text) override;
+    virtual void Delete(const std::wstring& path);
+};
+
+}  // namespace brelvik

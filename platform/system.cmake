@@ -1,0 +1,1 @@
+# Filled in with the registry, files and process start.
