@@ -22,4 +22,7 @@ InfoFields Parse_infotext(const std::wstring& text);
 // The info file beside an add-on: folder, separator, name less its last four characters, ".txt".
 std::wstring Info_path(const std::wstring& folder, const std::wstring& addonName);
 
+// Folder, separator and the add-on's name less its last four characters (all of a shorter name).
+std::wstring Addon_base(const std::wstring& folder, const std::wstring& addonName);
+
 }  // namespace brelvik

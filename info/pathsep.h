@@ -1,12 +1,17 @@
 #pragma once
 
+#include <string_view>
+
 namespace brelvik {
 
 // Paths are joined as plain text with the platform's own separator.
 #ifdef _WIN32
 inline constexpr wchar_t kPathSeparator = L'\\';
+// Every character that ends a folder name in a path the system accepts.
+inline constexpr std::wstring_view kPathSeparators = L"\\/";
 #else
 inline constexpr wchar_t kPathSeparator = L'/';
+inline constexpr std::wstring_view kPathSeparators = L"/";
 #endif
 
 }  // namespace brelvik
