@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,5 +10,10 @@ namespace brelvik {
 // elsewhere. A character the code page cannot hold is written as "?".
 std::string To_ansi(std::wstring_view text);
 std::wstring From_ansi(std::string_view bytes);
+
+// UTF-8, for the settings store and the system's texts elsewhere. To_utf8 writes U+FFFD for a
+// lone surrogate; From_utf8 gives nothing for bytes that are not well-formed UTF-8.
+std::string To_utf8(std::wstring_view text);
+std::optional<std::wstring> From_utf8(std::string_view bytes);
 
 }  // namespace brelvik

@@ -1,0 +1,35 @@
+#include <windows.h>
+
+#include <climits>
+
+#include "platform/codepage.h"
+
+namespace brelvik {
+
+// The system's ANSI code page. No best-fit mapping: a character the code page cannot hold
+// becomes "?", never a look-alike.
+std::string To_ansi(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, "?", nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, "?",
+                        nullptr);
+    return bytes;
+}
+
+std::wstring From_ansi(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
+    return text;
+}
+
+}  // namespace brelvik

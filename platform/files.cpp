@@ -1,0 +1,27 @@
+#include "platform/files.h"
+
+#include "platform/codepage.h"
+
+namespace brelvik {
+
+std::uint64_t FileAccess::Length(const std::wstring& path) {
+    return File_length(path);
+}
+
+bool FileAccess::Exists(const std::wstring& path) {
+    return File_exists(path);
+}
+
+std::wstring FileAccess::Read_text(const std::wstring& path) {
+    return From_ansi(Read_bytes(path));
+}
+
+void FileAccess::Replace_text(const std::wstring& path, const std::wstring& text) {
+    Replace_bytes(path, To_ansi(text));
+}
+
+void FileAccess::Delete(const std::wstring& path) {
+    Delete_file(path);
+}
+
+}  // namespace brelvik

@@ -1,0 +1,233 @@
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/platform_error.h"
+#include "platform/regaccess.h"
+#include "platform/settings_store.h"
+
+namespace brelvik {
+
+namespace {
+
+// The codes the registry gives for the same conditions, so callers see the same results.
+constexpr std::int32_t kErrorFileNotFound = 2;
+constexpr std::int32_t kErrorInvalidHandle = 6;
+constexpr std::int32_t kErrorInvalidData = 13;
+constexpr std::int32_t kErrorWriteFault = 29;
+
+// The store is a few lines; anything this large is not one, and is not read into memory.
+constexpr std::uint64_t kMaxStoreBytes = 8u << 20;
+
+const std::wstring kLastFolderKey = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun";
+
+std::optional<std::wstring> Root_name(std::uint32_t root) {
+    switch (root) {
+        case 0x80000000u:
+            return L"HKEY_CLASSES_ROOT";
+        case 0x80000001u:
+            return L"HKEY_CURRENT_USER";
+        case 0x80000002u:
+            return L"HKEY_LOCAL_MACHINE";
+        case 0x80000003u:
+            return L"HKEY_USERS";
+        case 0x80000005u:
+            return L"HKEY_CURRENT_CONFIG";
+        default:
+            return std::nullopt;
+    }
+}
+
+std::wstring Path_text(const std::filesystem::path& path) {
+    return From_utf8(path.native()).value_or(From_ansi(path.native()));
+}
+
+// Says a problem with the store on standard error, once per process for each distinct text:
+// the store is read on every call, and one line is enough for the user.
+void Report_once(const std::wstring& text) {
+    static std::mutex mutex;
+    static std::set<std::wstring> reported;
+    const std::lock_guard lock(mutex);
+    if (reported.insert(text).second) {
+        std::fprintf(stderr, "brelvik: %s\n", To_utf8(text).c_str());
+    }
+}
+
+}  // namespace
+
+struct RegAccess::Impl {
+    std::wstring storePath;
+    std::vector<std::wstring> openKeys;  // handle n is openKeys[n - 1]; "" is a closed slot
+
+    // The store as it is on disk now; nothing when it is missing or cannot be used.
+    std::optional<Store> Load() const {
+        try {
+            if (storePath.empty() || !File_exists(storePath)) {
+                return std::nullopt;
+            }
+            if (File_length(storePath) > kMaxStoreBytes) {
+                Report_once(L"the settings store " + storePath +
+                            L" is larger than 8 MiB; it reads as empty and is left as it is");
+                return std::nullopt;
+            }
+            auto parsed = Parse_store(Read_bytes(storePath));
+            if (const StoreError* error = std::get_if<StoreError>(&parsed)) {
+                Report_once(L"the settings store " + storePath + L", line " +
+                            std::to_wstring(error->line) + L": " + error->reason +
+                            L"; it reads as empty and is left as it is");
+                return std::nullopt;
+            }
+            return std::get<Store>(std::move(parsed));
+        } catch (const PlatformError& error) {
+            Report_once(L"cannot read the settings store " + error.Path() + L": " +
+                        error.System_text());
+            return std::nullopt;
+        }
+    }
+
+    bool Save(const Store& store) const {
+        try {
+            Replace_bytes(storePath, Serialize_store(store));
+            return true;
+        } catch (const PlatformError& error) {
+            Report_once(L"cannot save the settings store " + error.Path() + L": " +
+                        error.System_text());
+            return false;
+        }
+    }
+
+    // First start: a store holding the last-folder key, so that "Exit" can store the folder.
+    void Create_if_missing() const {
+        if (storePath.empty()) {
+            return;
+        }
+        const std::filesystem::path path(To_utf8(storePath));
+        std::error_code error;
+        if (std::filesystem::exists(path, error) || error) {
+            return;
+        }
+        if (path.has_parent_path()) {
+            std::filesystem::create_directories(path.parent_path(), error);
+        }
+        if (error) {
+            Report_once(L"cannot create the folder of the settings store " + storePath + L": " +
+                        From_utf8(error.message()).value_or(L""));
+            return;
+        }
+        Save(New_store({kLastFolderKey}));
+    }
+
+    const std::wstring* Key_of(KeyHandle key) const {
+        if (key == 0 || key > openKeys.size() || openKeys[key - 1].empty()) {
+            return nullptr;
+        }
+        return &openKeys[key - 1];
+    }
+
+    std::int32_t Set(KeyHandle key, const std::wstring& name, const StoreValue& value) {
+        const std::wstring* keyPath = Key_of(key);
+        if (keyPath == nullptr) {
+            return kErrorInvalidHandle;
+        }
+        std::optional<Store> store = Load();
+        if (!store) {
+            return kErrorInvalidData;
+        }
+        if (!Set_value(*store, *keyPath, name, value)) {
+            return kErrorFileNotFound;
+        }
+        return Save(*store) ? 0 : kErrorWriteFault;
+    }
+};
+
+RegAccess::RegAccess() : RegAccess(Default_store_path()) {}
+
+RegAccess::RegAccess(const std::filesystem::path& storePath)
+    : impl_(std::make_unique<Impl>(Impl{Path_text(storePath), {}})) {
+    impl_->Create_if_missing();
+}
+
+RegAccess::~RegAccess() = default;
+
+KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath, std::uint32_t) {
+    const std::optional<std::wstring> rootName = Root_name(root);
+    if (!rootName) {
+        return 0;
+    }
+    const std::wstring fullPath = *rootName + L"\\" + keyPath;
+    const std::optional<Store> store = impl_->Load();
+    if (!store || !Has_key(*store, fullPath)) {
+        return 0;
+    }
+    impl_->openKeys.push_back(fullPath);
+    return impl_->openKeys.size();
+}
+
+void RegAccess::Close_key(KeyHandle key) {
+    if (impl_->Key_of(key) == nullptr) {
+        return;
+    }
+    impl_->openKeys[key - 1].clear();
+    while (!impl_->openKeys.empty() && impl_->openKeys.back().empty()) {
+        impl_->openKeys.pop_back();
+    }
+}
+
+std::int32_t RegAccess::Store_string(KeyHandle key, const std::wstring& name,
+                                     const std::wstring& text) {
+    return impl_->Set(key, name, {StoreValue::Kind::String, text, 0});
+}
+
+std::int32_t RegAccess::Store_dword(KeyHandle key, const std::wstring& name, std::int32_t number) {
+    return impl_->Set(key, name, {StoreValue::Kind::Dword, {}, number});
+}
+
+std::int32_t RegAccess::Read_value(KeyHandle key, const std::wstring& name, RegValue& value) {
+    const std::wstring* keyPath = impl_->Key_of(key);
+    if (keyPath == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    const std::optional<Store> store = impl_->Load();
+    const StoreValue* found = store ? Find_value(*store, *keyPath, name) : nullptr;
+    if (found == nullptr) {
+        return kErrorFileNotFound;
+    }
+    switch (found->kind) {
+        case StoreValue::Kind::String:
+            // An empty string reads as the registry's zero-byte string does: nothing is set.
+            if (!found->text.empty()) {
+                value = found->text;
+            }
+            return 0;
+        case StoreValue::Kind::Dword:
+            value = found->number;
+            return 0;
+        default:
+            return kUnsupportedType;
+    }
+}
+
+std::filesystem::path Default_store_path() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    std::filesystem::path base;
+    if (configHome != nullptr && configHome[0] == '/') {
+        base = configHome;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        base = std::filesystem::path(home) / ".config";
+    } else if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir) {
+        base = std::filesystem::path(user->pw_dir) / ".config";
+    } else {
+        return {};
+    }
+    return base / "brelvik" / "registry.reg";
+}
+
+}  // namespace brelvik

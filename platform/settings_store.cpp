@@ -1,0 +1,413 @@
+#include "platform/settings_store.h"
+
+#include <cwchar>
+#include <cwctype>
+#include <optional>
+
+#include "platform/codepage.h"
+
+namespace brelvik {
+
+namespace {
+
+constexpr std::wstring_view kHeader = L"Windows Registry Editor Version 5.00";
+constexpr std::wstring_view kOldHeader = L"REGEDIT4";
+constexpr wchar_t kByteOrderMark = 0xFEFF;
+
+// One line of the file: its text without the line feed (a CR before it stays in the text),
+// and the line feed itself, missing on a last line that has none.
+struct Line {
+    std::wstring text;
+    std::wstring end;
+};
+
+bool Is_blank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\r';
+}
+
+std::wstring_view Trim(std::wstring_view text) {
+    while (!text.empty() && Is_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && Is_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool Is_hex_digits(std::wstring_view text, std::size_t most) {
+    if (text.empty() || text.size() > most) {
+        return false;
+    }
+    for (const wchar_t c : text) {
+        if (!std::iswxdigit(static_cast<wint_t>(c)) || c > 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Same_name(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The line feed never occurs inside a UTF-8 sequence, so each line decodes on its own and a
+// bad byte is reported with its line.
+std::variant<std::vector<Line>, StoreError> Split_lines(std::string_view bytes) {
+    std::vector<Line> lines;
+    while (!bytes.empty()) {
+        const std::size_t feed = bytes.find('\n');
+        const std::string_view text = bytes.substr(0, feed);
+        std::optional<std::wstring> decoded = From_utf8(text);
+        if (!decoded) {
+            return StoreError{lines.size() + 1, L"the text is not UTF-8"};
+        }
+        lines.push_back({std::move(*decoded), feed == std::string_view::npos ? L"" : L"\n"});
+        bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
+    }
+    return lines;
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<Line>& lines) : lines_(lines) {}
+
+    std::variant<Store, StoreError> Run() {
+        Store store;
+        if (!Read_header(store)) {
+            return Error(L"the first line is not \"" + std::wstring(kHeader) + L"\" or \"" +
+                         std::wstring(kOldHeader) + L"\"");
+        }
+        while (index_ < lines_.size()) {
+            const std::size_t first = index_;
+            StoreEntry entry;
+            if (!Read_entry(entry)) {
+                return error_;
+            }
+            for (std::size_t i = first; i < index_; ++i) {
+                entry.raw += lines_[i].text + lines_[i].end;
+            }
+            store.entries.push_back(std::move(entry));
+        }
+        return store;
+    }
+
+  private:
+    bool Read_header(Store& store) {
+        if (lines_.empty()) {
+            return false;
+        }
+        std::wstring_view text = lines_[0].text;
+        if (!text.empty() && text.front() == kByteOrderMark) {
+            text.remove_prefix(1);
+        }
+        text = Trim(text);
+        if (text != kHeader && text != kOldHeader) {
+            return false;
+        }
+        store.newline = !lines_[0].text.empty() && lines_[0].text.back() == L'\r' ? L"\r\n" : L"\n";
+        store.entries.push_back({StoreEntry::Kind::Other, lines_[0].text + lines_[0].end, {}, {}});
+        index_ = 1;
+        return true;
+    }
+
+    bool Read_entry(StoreEntry& entry) {
+        const std::wstring_view text = Trim(lines_[index_].text);
+        if (text.empty() || text.front() == L';') {
+            ++index_;
+            return true;
+        }
+        if (text.front() == L'[') {
+            if (text.size() < 3 || text.back() != L']') {
+                return Fail(L"a section line without its closing \"]\"");
+            }
+            entry.kind = StoreEntry::Kind::Section;
+            entry.name = text.substr(1, text.size() - 2);
+            inSection_ = true;
+            ++index_;
+            return true;
+        }
+        if (text.front() != L'"' && text.front() != L'@') {
+            return Fail(L"a line that is neither a section, a value nor a comment");
+        }
+        if (!inSection_) {
+            return Fail(L"a value before the first [section]");
+        }
+        entry.kind = StoreEntry::Kind::Value;
+        pos_ = lines_[index_].text.find(text.front());
+        return Read_value_line(entry);
+    }
+
+    bool Read_value_line(StoreEntry& entry) {
+        if (Current() == L'@') {
+            ++pos_;
+        } else if (!Read_quoted(entry.name)) {
+            return false;
+        }
+        Skip_blanks();
+        if (Current() != L'=') {
+            return Fail(L"a value name without \"=\" behind it");
+        }
+        ++pos_;
+        Skip_blanks();
+        if (Current() == L'"') {
+            return Read_quoted(entry.value.text) && Expect_line_end();
+        }
+        const std::wstring_view rest = Trim(std::wstring_view(lines_[index_].text).substr(pos_));
+        if (rest.starts_with(L"dword:")) {
+            return Read_dword(rest.substr(6), entry.value);
+        }
+        if (rest.starts_with(L"hex:") || rest.starts_with(L"hex(")) {
+            entry.value.kind = StoreValue::Kind::Other;
+            return Read_hex(rest);
+        }
+        return Fail(L"a value that is neither \"text\", dword: nor hex:");
+    }
+
+    // A quoted text with \\ and \" escapes; it may go on over line breaks, which it keeps.
+    bool Read_quoted(std::wstring& out) {
+        const std::size_t startLine = index_;
+        ++pos_;
+        for (;;) {
+            const std::wstring& text = lines_[index_].text;
+            if (pos_ >= text.size()) {
+                if (index_ + 1 >= lines_.size()) {
+                    return Fail(L"a quoted text that is not closed", startLine);
+                }
+                out += lines_[index_].end;
+                ++index_;
+                pos_ = 0;
+                continue;
+            }
+            const wchar_t c = text[pos_++];
+            if (c == L'"') {
+                return true;
+            }
+            if (c == L'\\') {
+                if (pos_ >= text.size() || (text[pos_] != L'\\' && text[pos_] != L'"')) {
+                    return Fail(L"a backslash that is not followed by \\ or \"");
+                }
+                out += text[pos_++];
+                continue;
+            }
+            out += c;
+        }
+    }
+
+    bool Read_dword(std::wstring_view digits, StoreValue& value) {
+        if (!Is_hex_digits(digits, 8)) {
+            return Fail(L"a dword: value that is not 1 to 8 hexadecimal digits");
+        }
+        value.kind = StoreValue::Kind::Dword;
+        value.number = static_cast<std::int32_t>(std::stoul(std::wstring(digits), nullptr, 16));
+        ++index_;
+        return true;
+    }
+
+    // hex:41,00 or hex(2):41,00,\ with the list going on in the next line.
+    bool Read_hex(std::wstring_view rest) {
+        const std::size_t colon = rest.find(L':');
+        const bool typed = rest[3] == L'(';
+        if (colon == std::wstring_view::npos ||
+            (typed && (colon < 6 || rest[colon - 1] != L')' ||
+                       !Is_hex_digits(rest.substr(4, colon - 5), 8)))) {
+            return Fail(L"a hex(type): value with a bad type");
+        }
+        std::wstring list;
+        for (std::wstring_view part = rest.substr(colon + 1);;) {
+            part = Trim(part);
+            const bool goesOn = !part.empty() && part.back() == L'\\';
+            list += goesOn ? part.substr(0, part.size() - 1) : part;
+            ++index_;
+            if (!goesOn) {
+                break;
+            }
+            if (index_ >= lines_.size()) {
+                return Fail(L"a hex: list that ends in \"\\\" on the last line");
+            }
+            part = lines_[index_].text;
+        }
+        return Is_byte_list(list) || Fail(L"a hex: list that is not bytes such as 4f,00");
+    }
+
+    static bool Is_byte_list(std::wstring_view list) {
+        std::wstring compact;
+        for (const wchar_t c : list) {
+            if (!Is_blank(c)) {
+                compact += c;
+            }
+        }
+        std::wstring_view rest = compact;
+        while (!rest.empty()) {
+            const std::size_t comma = rest.find(L',');
+            if (!Is_hex_digits(rest.substr(0, comma), 2)) {
+                return false;
+            }
+            rest.remove_prefix(comma == std::wstring_view::npos ? rest.size() : comma + 1);
+        }
+        return true;
+    }
+
+    bool Expect_line_end() {
+        if (!Trim(std::wstring_view(lines_[index_].text).substr(pos_)).empty()) {
+            return Fail(L"text behind the closing quote");
+        }
+        ++index_;
+        return true;
+    }
+
+    wchar_t Current() const {
+        const std::wstring& text = lines_[index_].text;
+        return pos_ < text.size() ? text[pos_] : L'\0';
+    }
+
+    void Skip_blanks() {
+        while (pos_ < lines_[index_].text.size() && Is_blank(lines_[index_].text[pos_])) {
+            ++pos_;
+        }
+    }
+
+    bool Fail(std::wstring reason) { return Fail(std::move(reason), index_); }
+    bool Fail(std::wstring reason, std::size_t lineIndex) {
+        error_ = {lineIndex + 1, std::move(reason)};
+        return false;
+    }
+    StoreError Error(std::wstring reason) {
+        Fail(std::move(reason));
+        return error_;
+    }
+
+    const std::vector<Line>& lines_;
+    std::size_t index_ = 0;
+    std::size_t pos_ = 0;
+    bool inSection_ = false;
+    StoreError error_;
+};
+
+std::wstring Quote(std::wstring_view text) {
+    std::wstring quoted = L"\"";
+    for (const wchar_t c : text) {
+        if (c == L'\\' || c == L'"') {
+            quoted += L'\\';
+        }
+        quoted += c;
+    }
+    return quoted + L"\"";
+}
+
+std::wstring Format_value(std::wstring_view name, const StoreValue& value) {
+    std::wstring line = name.empty() ? L"@" : Quote(name);
+    line += L"=";
+    if (value.kind == StoreValue::Kind::Dword) {
+        wchar_t digits[9];
+        swprintf(digits, 9, L"%08x", static_cast<std::uint32_t>(value.number));
+        return line + L"dword:" + digits;
+    }
+    return line + Quote(value.text);
+}
+
+std::wstring Line_end_of(const std::wstring& raw) {
+    if (raw.ends_with(L"\r\n")) {
+        return L"\r\n";
+    }
+    return raw.ends_with(L"\n") ? L"\n" : L"";
+}
+
+}  // namespace
+
+std::variant<Store, StoreError> Parse_store(std::string_view bytes) {
+    auto split = Split_lines(bytes);
+    if (const StoreError* error = std::get_if<StoreError>(&split)) {
+        return *error;
+    }
+    return Parser(std::get<std::vector<Line>>(split)).Run();
+}
+
+std::string Serialize_store(const Store& store) {
+    std::wstring text;
+    for (const StoreEntry& entry : store.entries) {
+        text += entry.raw;
+    }
+    return To_utf8(text);
+}
+
+Store New_store(const std::vector<std::wstring>& keyPaths) {
+    Store store;
+    store.entries.push_back({StoreEntry::Kind::Other, std::wstring(kHeader) + L"\n", {}, {}});
+    for (const std::wstring& key : keyPaths) {
+        store.entries.push_back({StoreEntry::Kind::Other, L"\n", {}, {}});
+        store.entries.push_back({StoreEntry::Kind::Section, L"[" + key + L"]\n", key, {}});
+    }
+    return store;
+}
+
+bool Has_key(const Store& store, std::wstring_view keyPath) {
+    for (const StoreEntry& entry : store.entries) {
+        if (entry.kind == StoreEntry::Kind::Section && Same_name(entry.name, keyPath)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const StoreValue* Find_value(const Store& store, std::wstring_view keyPath,
+                             std::wstring_view name) {
+    const StoreValue* found = nullptr;
+    bool inKey = false;
+    for (const StoreEntry& entry : store.entries) {
+        if (entry.kind == StoreEntry::Kind::Section) {
+            inKey = Same_name(entry.name, keyPath);
+        } else if (entry.kind == StoreEntry::Kind::Value && inKey && Same_name(entry.name, name)) {
+            found = &entry.value;
+        }
+    }
+    return found;
+}
+
+bool Set_value(Store& store, std::wstring_view keyPath, std::wstring_view name,
+               const StoreValue& value) {
+    std::optional<std::size_t> match;
+    std::optional<std::size_t> lastOfKey;
+    bool inKey = false;
+    for (std::size_t i = 0; i < store.entries.size(); ++i) {
+        const StoreEntry& entry = store.entries[i];
+        if (entry.kind == StoreEntry::Kind::Section) {
+            inKey = Same_name(entry.name, keyPath);
+        }
+        if (entry.kind == StoreEntry::Kind::Other || !inKey) {
+            continue;
+        }
+        lastOfKey = i;
+        if (entry.kind == StoreEntry::Kind::Value && Same_name(entry.name, name)) {
+            match = i;
+        }
+    }
+    if (match) {
+        StoreEntry& entry = store.entries[*match];
+        entry.raw = Format_value(entry.name, value) + Line_end_of(entry.raw);
+        entry.value = value;
+        return true;
+    }
+    if (!lastOfKey) {
+        return false;
+    }
+    std::wstring& before = store.entries[*lastOfKey].raw;
+    if (!before.ends_with(L"\n")) {
+        before += store.newline;
+    }
+    const StoreEntry added{StoreEntry::Kind::Value, Format_value(name, value) + store.newline,
+                           std::wstring(name), value};
+    store.entries.insert(store.entries.begin() + static_cast<std::ptrdiff_t>(*lastOfKey) + 1,
+                         added);
+    return true;
+}
+
+}  // namespace brelvik
