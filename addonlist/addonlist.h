@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,10 @@ namespace brelvik {
 struct AddonListEntries {
     std::vector<std::wstring> addons, others;
 };
+
+// Where the others marker line "/others/" first stands in the text, or npos. The marker counts
+// only as a whole line: at the start or after CR LF, and before CR LF or the end of the text.
+std::size_t Find_others_marker(const std::wstring& text);
 
 AddonListEntries Split_addonlist(const std::wstring& text);
 std::wstring Join_addonlist(const std::vector<std::wstring>& addons,
