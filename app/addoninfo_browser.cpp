@@ -1,0 +1,52 @@
+#include "app/addoninfo.h"
+#include "info/infofile.h"
+#include "platform/files.h"
+#include "platform/platform_error.h"
+
+namespace brelvik {
+
+void AddonInfo::Drive1_Change() {
+    try {
+        Dir1->Set_path(Drive1->Drive());
+    } catch (const PlatformError&) {
+        Drive1->Show_drive_of(Dir1->Path());  // a drive that is not ready is not kept chosen
+        throw;
+    }
+}
+
+void AddonInfo::Dir1_Change() {
+    File1->Set_path(Dir1->Path());
+    currentDir = Dir1->Path();
+}
+
+void AddonInfo::File1_Click() {
+    infoText.clear();
+    const std::wstring path = Info_path(Dir1->Path(), File1->File_name());
+    if (files_.Length(path) == 0) {
+        if (files_.Exists(path)) {
+            files_.Delete(path);
+        }
+        Show_placeholders();
+        return;
+    }
+    infoText = files_.Read_text(path);
+    const InfoFields fields = Parse_infotext(infoText);
+    Text7->Set_text(fields.readme);
+    Text1->Set_text(fields.units);
+    Text2->Set_text(fields.info);
+    Text3->Set_text(fields.comment);
+    Text4->Set_text(fields.author);
+    Text5->Set_text(fields.version);
+    Text6->Set_text(fields.reqversion);
+}
+
+void AddonInfo::Show_placeholders() {
+    for (TextBox* box : std::initializer_list<TextBox*>{Text1, Text2, Text3, Text4}) {
+        box->Set_text(L"No entry");
+    }
+    Text5->Set_text(L"-");
+    Text6->Set_text(L"-");
+    Text7->Set_text(L"");
+}
+
+}  // namespace brelvik

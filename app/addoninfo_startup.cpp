@@ -1,0 +1,64 @@
+#include "app/addoninfo.h"
+#include "platform/folders.h"
+#include "platform/platform_error.h"
+#include "platform/regaccess.h"
+
+namespace brelvik {
+namespace {
+
+const std::wstring kVeldrunKey = L"SOFTWARE\\Quorvane\\Veldrun";
+const std::wstring kLastFolder = L"VDRFC";
+
+}  // namespace
+
+void AddonInfo::Form_Load() {
+    Restore_last_folder();
+    Hide_missing_packers();
+    addonListText.clear();
+    addonListPath.clear();
+    fileNumber = 1;  // the window is the only user of file numbers, so 1 is the lowest free
+}
+
+void AddonInfo::Restore_last_folder() {
+    const RegValue stored = registry_.Read_setting(kHkeyLocalMachine, kVeldrunKey, kLastFolder);
+    if (Value_length(stored) <= 2) {
+        return;
+    }
+    const std::wstring folder = Value_text(stored);
+    try {
+        List_subfolders(folder);  // a folder that is gone or unreadable changes nothing
+        Drive1->Set_drive(folder.substr(0, 1));
+        Dir1->Set_path(folder);
+    } catch (const PlatformError&) {
+        // Without a message: the lists stay usable as they are.
+    }
+}
+
+void AddonInfo::Hide_missing_packers() {
+    const bool hasZip =
+        Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinZip\\DefaultIcon", L"")) >= 2;
+    const bool hasRar =
+        Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinRar\\DefaultIcon", L"")) >= 2;
+    if (!hasZip) {
+        Option2->hide();
+        Label2->Set_grey(true);
+    }
+    if (!hasRar) {
+        for (auto [option, label] :
+             {std::pair{Option1, Label1}, std::pair{Option4, Label5}, std::pair{Option5, Label6}}) {
+            option->hide();
+            label->Set_grey(true);
+        }
+    }
+    if (!hasZip && !hasRar) {
+        Option3->hide();
+        Label4->Set_grey(true);
+    }
+}
+
+void AddonInfo::Command2_Click() {
+    registry_.Write_setting(kHkeyLocalMachine, kVeldrunKey, kLastFolder, File1->Path(), kRegSz);
+    close();
+}
+
+}  // namespace brelvik

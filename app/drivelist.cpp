@@ -1,0 +1,82 @@
+#include "app/drivelist.h"
+
+#include <QSignalBlocker>
+
+#include "platform/folders.h"
+#include "platform/platform_error.h"
+
+namespace brelvik {
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    Refill();
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index != shown_) {
+            shown_ = index;
+            if (onChange) {
+                onChange();
+            }
+        }
+    });
+}
+
+void DriveList::Set_drive(const std::wstring& drive) {
+    int index = Find(drive);
+    if (index < 0) {
+        Refill();  // a volume may have come since the list was filled
+        index = Find(drive);
+    }
+    if (index < 0) {
+        throw PlatformError(L"The drive is not available.", drive);
+    }
+    if (index != shown_) {
+        Select_quietly(index);
+        if (onChange) {
+            onChange();
+        }
+    }
+}
+
+void DriveList::Show_drive_of(const std::wstring& path) {
+    std::vector<std::wstring> drives;
+    for (int i = 0; i < count(); ++i) {
+        drives.push_back(itemText(i).toStdWString());
+    }
+    Select_quietly(Find(Drive_of(path, drives)));
+}
+
+void DriveList::showPopup() {
+    Refill();
+    QComboBox::showPopup();
+}
+
+int DriveList::Find(const std::wstring& drive) const {
+    if (drive.empty()) {
+        return -1;
+    }
+    const QString start = QString::fromStdWString(drive);
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(start, Qt::CaseInsensitive)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void DriveList::Select_quietly(int index) {
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(index);
+    shown_ = index;
+}
+
+void DriveList::Refill() {
+    const std::wstring shown = Drive();
+    const QSignalBlocker quiet(this);
+    clear();
+    for (const std::wstring& drive : List_drives()) {
+        addItem(QString::fromStdWString(drive));
+    }
+    shown_ = findText(QString::fromStdWString(shown));
+    setCurrentIndex(shown_);
+}
+
+}  // namespace brelvik

@@ -1,0 +1,42 @@
+#include "app/filelist.h"
+
+#include "platform/folders.h"
+
+namespace brelvik {
+
+FileList::FileList(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
+    setModel(names_);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!quiet_ && onClick && !File_name().empty()) {
+            onClick();
+        }
+    });
+    connect(this, &QListView::doubleClicked, this, [this] {
+        if (onDblClick) {
+            onDblClick();
+        }
+    });
+}
+
+void FileList::Set_path(const std::wstring& folder) {
+    const std::vector<std::wstring> names = List_files(folder, L".pbo");
+    QStringList entries;
+    entries.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::wstring& name : names) {
+        entries.append(QString::fromStdWString(name));
+    }
+    quiet_ = true;
+    names_->setStringList(entries);
+    quiet_ = false;
+    path_ = folder;
+}
+
+std::wstring FileList::File_name() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? std::wstring() : selected.first().data().toString().toStdWString();
+}
+
+}  // namespace brelvik

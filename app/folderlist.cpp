@@ -1,0 +1,105 @@
+#include "app/folderlist.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "info/pathsep.h"
+#include "platform/folders.h"
+
+namespace brelvik {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+std::wstring Without_trailing_separator(std::wstring path) {
+    const std::size_t root = path.find(kPathSeparator);
+    while (path.size() > root + 1 && path.back() == kPathSeparator) {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::wstring Joined(const std::wstring& folder, const std::wstring& name) {
+    return folder.back() == kPathSeparator ? folder + name : folder + kPathSeparator + name;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Folder_chain(const std::wstring& path) {
+    const std::size_t root = path.find(kPathSeparator);
+    if (root == std::wstring::npos) {
+        return {path};
+    }
+    std::vector<std::wstring> chain{path.substr(0, root + 1)};
+    for (std::size_t end = path.find(kPathSeparator, root + 1); end != std::wstring::npos;
+         end = path.find(kPathSeparator, end + 1)) {
+        chain.push_back(path.substr(0, end));
+    }
+    if (path.size() > root + 1) {
+        chain.push_back(path);
+    }
+    return chain;
+}
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](const QListWidgetItem* item) { Open(item); });
+}
+
+void FolderList::Set_path(const std::wstring& path) {
+    const bool isDrive = path.size() == 2 && path[1] == L':';
+    const std::wstring target = Without_trailing_separator(isDrive ? Drive_folder(path) : path);
+    Fill(target);
+    if (target != path_) {
+        path_ = target;
+        if (onChange) {
+            onChange();
+        }
+    }
+}
+
+void FolderList::Show_quietly(const std::wstring& path) {
+    Fill(path);
+    path_ = path;
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Open(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void FolderList::Fill(const std::wstring& path) {
+    const std::vector<std::wstring> subfolders = List_subfolders(path);
+    const std::vector<std::wstring> chain = Folder_chain(path);
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    clear();
+    auto add = [this](const QIcon& icon, const std::wstring& name, const std::wstring& full,
+                      std::size_t depth) {
+        auto* item = new QListWidgetItem(
+            icon, QString(static_cast<qsizetype>(depth * 2), u' ') + QString::fromStdWString(name));
+        item->setData(kPathRole, QString::fromStdWString(full));
+        addItem(item);
+    };
+    add(open, chain.front(), chain.front(), 0);
+    for (std::size_t depth = 1; depth < chain.size(); ++depth) {
+        const std::wstring& folder = chain[depth];
+        add(open, folder.substr(folder.rfind(kPathSeparator) + 1), folder, depth);
+    }
+    setCurrentRow(static_cast<int>(chain.size()) - 1);
+    for (const std::wstring& name : subfolders) {
+        add(closed, name, Joined(path, name), chain.size());
+    }
+}
+
+void FolderList::Open(const QListWidgetItem* item) {
+    if (item && onOpen) {
+        onOpen(item->data(kPathRole).toString().toStdWString());
+    }
+}
+
+}  // namespace brelvik

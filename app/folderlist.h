@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QListWidget>
+#include <functional>
+#include <string>
+
+namespace brelvik {
+
+// A folder list: the chain of folders from the root down to the folder shown, then that
+// folder's subfolders. Opening an entry (double-click or Enter) asks onOpen to change to it;
+// setting the path runs onChange, nested, when the folder shown changes.
+class FolderList : public QListWidget {
+  public:
+    explicit FolderList(QWidget* parent);
+
+    // A full path, without a trailing separator except at a root.
+    const std::wstring& Path() const { return path_; }
+    // Takes a full path or a drive text as the drive list gives it. Throws PlatformError when
+    // the folder cannot be read; the list then stays as it was and onChange does not run.
+    void Set_path(const std::wstring& path);
+    // Shows a folder without running onChange: the state the list is created with.
+    void Show_quietly(const std::wstring& path);
+
+    std::function<void()> onChange;
+    std::function<void(const std::wstring& path)> onOpen;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void Fill(const std::wstring& path);
+    void Open(const QListWidgetItem* item);
+
+    std::wstring path_;
+};
+
+// The folders from the root down to path, each as a full path: "/", "/home", "/home/me".
+std::vector<std::wstring> Folder_chain(const std::wstring& path);
+
+}  // namespace brelvik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <functional>
+
+namespace brelvik {
+
+// An option button that shows only its mark; the label beside it names it. The buttons of one
+// frame form one exclusive group.
+class OptionButton : public QRadioButton {
+  public:
+    explicit OptionButton(QWidget* parent);
+    bool Value() const { return isChecked(); }
+    // Runs no procedure; selecting one deselects the others of its frame.
+    void Set_value(bool selected);
+    // Runs when the user makes this button the selected one.
+    std::function<void()> onClick;
+
+  private:
+    bool quiet_ = false;
+};
+
+// A check box that shows only its mark.
+class CheckMark : public QCheckBox {
+  public:
+    explicit CheckMark(QWidget* parent) : QCheckBox(parent) {}
+    int Value() const { return isChecked() ? 1 : 0; }
+};
+
+}  // namespace brelvik

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brelvik {
+
+// A list box that keeps its entries in ascending order, letter case ignored, whatever the order
+// of adding. Added entries wait in a batch and are merged in one step when the box is next read
+// or drawn, so filling a box costs n log n, not n squared. Nothing the procedures do to it runs a
+// procedure; only the user's double-click does.
+class SortedListBox : public QListView {
+  public:
+    static constexpr int kMaxEntries = 32767;
+
+    explicit SortedListBox(QWidget* parent);
+
+    void Clear();
+    // False, and nothing added, when the box already holds kMaxEntries.
+    bool Add_item(const std::wstring& text);
+    int List_count() const;
+    // The selected entry, first 0, -1 for none; setting -1 clears the selection.
+    int List_index();
+    void Set_list_index(int index);
+    // The selected entry's text; empty when none is selected.
+    std::wstring Text();
+    void Remove_item(int index);
+
+    std::function<void()> onDblClick;
+
+  private:
+    class Entries;
+    void Merge_added();
+    int Selected_row() const;
+
+    Entries* entries_;
+    std::vector<std::wstring> added_;
+};
+
+}  // namespace brelvik

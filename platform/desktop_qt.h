@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/desktop.h"
+
+class QWidget;
+
+namespace brelvik {
+
+// The program's Desktop: Qt's message box and file dialogs over the window, and the
+// platform's process start.
+class QtDesktop : public Desktop {
+  public:
+    explicit QtDesktop(QWidget* window = nullptr) : window_(window) {}
+    void Set_window(QWidget* window) { window_ = window; }
+
+    void Show_message(const std::wstring& text) override;
+    std::wstring Open_file_dialog(const std::wstring& folder, const std::wstring& filter) override;
+    std::wstring Save_file_dialog(const std::wstring& folder, const std::wstring& filter) override;
+    void Start_process(const std::wstring& commandLine) override;
+
+  private:
+    QWidget* window_;
+};
+
+// A filter of "description|pattern" pairs in Qt's form: "description (patterns)" joined by ";;".
+// "*.*" means every file, with or without a dot.
+QString Qt_filter(const std::wstring& filter);
+
+}  // namespace brelvik

@@ -1,0 +1,127 @@
+#include "platform/folders.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+#include <sstream>
+
+#include "info/pathsep.h"
+
+namespace brelvik {
+namespace {
+
+wchar_t Fold(wchar_t c) {
+    return static_cast<wchar_t>(std::towlower(c));
+}
+
+bool Starts_with_ignoring_case(const std::wstring& text, const std::wstring& start) {
+    return text.size() >= start.size() &&
+           std::equal(start.begin(), start.end(), text.begin(),
+                      [](wchar_t x, wchar_t y) { return Fold(x) == Fold(y); });
+}
+
+bool Holds_path(const std::wstring& drive, const std::wstring& path) {
+    if (drive.empty() || !Starts_with_ignoring_case(path, drive)) {
+        return false;
+    }
+    const bool atSeparator = path.size() == drive.size() || drive.back() == kPathSeparator ||
+                             drive.back() == L':' || path[drive.size()] == kPathSeparator;
+    return atSeparator;
+}
+
+// Mount points escape blanks, tabs, line feeds and backslashes as three octal digits.
+std::string Unescape_mount_point(const std::string& field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string digits = field.substr(i + 1, 3);
+            if (digits.find_first_not_of("01234567") == std::string::npos) {
+                out += static_cast<char>(std::stoi(digits, nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+bool Is_pseudo_file_system(const std::string& type) {
+    static const std::set<std::string> kPseudo = {"autofs",      "binfmt_misc",
+                                                  "bpf",         "cgroup",
+                                                  "cgroup2",     "configfs",
+                                                  "debugfs",     "devpts",
+                                                  "devtmpfs",    "efivarfs",
+                                                  "fusectl",     "hugetlbfs",
+                                                  "mqueue",      "nsfs",
+                                                  "overlay",     "proc",
+                                                  "pstore",      "ramfs",
+                                                  "rpc_pipefs",  "securityfs",
+                                                  "selinuxfs",   "squashfs",
+                                                  "sysfs",       "tracefs",
+                                                  "nfsd",        "fuse.gvfsd-fuse",
+                                                  "fuse.portal", "fuse.lxcfs"};
+    return kPseudo.count(type) > 0;
+}
+
+bool Under(const std::string& path, const std::string& folder) {
+    return path == folder || path.rfind(folder + "/", 0) == 0;
+}
+
+// Folders where the system keeps its own mounts; removable media under /run/media stay.
+bool Is_system_place(const std::string& point) {
+    static const char* const kPlaces[] = {"/proc", "/sys",  "/dev",     "/run",      "/boot",
+                                          "/etc",  "/snap", "/var/lib", "/var/snap", "/tmp"};
+    if (Under(point, "/run/media")) {
+        return false;
+    }
+    return std::any_of(std::begin(kPlaces), std::end(kPlaces),
+                       [&](const char* place) { return Under(point, place); });
+}
+
+}  // namespace
+
+bool Less_ignoring_case(const std::wstring& a, const std::wstring& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](wchar_t x, wchar_t y) { return Fold(x) < Fold(y); });
+}
+
+bool Ends_with_ignoring_case(const std::wstring& name, const std::wstring& ending) {
+    return name.size() >= ending.size() &&
+           std::equal(ending.begin(), ending.end(), name.end() - ending.size(),
+                      [](wchar_t x, wchar_t y) { return Fold(x) == Fold(y); });
+}
+
+void Sort_ignoring_case(std::vector<std::wstring>& names) {
+    std::sort(names.begin(), names.end(), Less_ignoring_case);
+}
+
+std::wstring Drive_of(const std::wstring& path, const std::vector<std::wstring>& drives) {
+    std::wstring best;
+    for (const std::wstring& drive : drives) {
+        if (Holds_path(drive, path) && drive.size() > best.size()) {
+            best = drive;
+        }
+    }
+    return best;
+}
+
+std::vector<std::string> User_volumes(const std::string& mountTable) {
+    std::istringstream lines(mountTable);
+    std::string line;
+    std::set<std::string> points;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, point, type;
+        if (!(fields >> device >> point >> type)) {
+            continue;
+        }
+        point = Unescape_mount_point(point);
+        if (point != "/" && !Is_pseudo_file_system(type) && !Is_system_place(point)) {
+            points.insert(point);
+        }
+    }
+    return {points.begin(), points.end()};
+}
+
+}  // namespace brelvik

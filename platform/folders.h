@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brelvik {
+
+// What the drive, folder and file lists of the browser show. Every function that reads a
+// folder throws PlatformError when it cannot.
+
+// The drives a user can choose: "C:", "D:" ... on Windows; elsewhere "/" first, then the mounted
+// volumes a user works with.
+std::vector<std::wstring> List_drives();
+
+// The folder a drive text opens in: the drive's current folder on Windows ("C:" gives "C:\..."),
+// the mount point itself elsewhere.
+std::wstring Drive_folder(const std::wstring& drive);
+
+// The process's working folder, without a trailing separator except at a root.
+std::wstring Current_folder();
+
+// The names of a folder's subfolders, hidden and system ones left out, letter case ignored in
+// the order.
+std::vector<std::wstring> List_subfolders(const std::wstring& folder);
+
+// The names of a folder's files whose names end in extension (letter case ignored), hidden and
+// system files left out, in alphabetical order.
+std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension);
+
+// Helpers shared by the system-specific parts, free of system calls.
+
+// The entry of drives that holds path: the longest drive text that starts the path at a
+// separator; empty when none does.
+std::wstring Drive_of(const std::wstring& path, const std::vector<std::wstring>& drives);
+
+// The volumes of a mount table in the form of /proc/self/mounts that a user works with: no
+// pseudo or system file systems, no root (it is always offered first), as the system's bytes in
+// byte order.
+std::vector<std::string> User_volumes(const std::string& mountTable);
+
+// Letter case ignored as the lists order their entries.
+bool Less_ignoring_case(const std::wstring& a, const std::wstring& b);
+bool Ends_with_ignoring_case(const std::wstring& name, const std::wstring& ending);
+void Sort_ignoring_case(std::vector<std::wstring>& names);
+
+}  // namespace brelvik

@@ -1,0 +1,91 @@
+#include <windows.h>
+
+#include "platform/folders.h"
+#include "platform/platform_error.h"
+
+namespace brelvik {
+namespace {
+
+// A folder path as the lists show it: no trailing separator except at a drive's root.
+std::wstring Without_trailing_separator(std::wstring path) {
+    while (path.size() > 3 && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::wstring Full_path(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (size == 0 || length == 0 || length >= size) {
+        throw Last_error(path);
+    }
+    full.resize(length);
+    return Without_trailing_separator(full);
+}
+
+// One pass over a folder: the visible names, folders or files, whose names end in ending.
+std::vector<std::wstring> Read_folder(const std::wstring& folder, bool folders,
+                                      const std::wstring& ending) {
+    std::wstring pattern = folder;
+    if (pattern.empty() || pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        throw Last_error(folder);
+    }
+    std::vector<std::wstring> names;
+    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        const std::wstring name = data.cFileName;
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (name != L"." && name != L".." && isFolder == folders &&
+            (data.dwFileAttributes & skipped) == 0 && Ends_with_ignoring_case(name, ending)) {
+            names.push_back(name);
+        }
+    } while (FindNextFileW(find, &data));
+    const DWORD end = GetLastError();
+    FindClose(find);
+    if (end != ERROR_NO_MORE_FILES) {
+        SetLastError(end);
+        throw Last_error(folder);
+    }
+    Sort_ignoring_case(names);
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::wstring> List_drives() {
+    std::vector<std::wstring> drives;
+    const DWORD mask = GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter) {
+        if (mask & (1u << letter)) {
+            drives.push_back(std::wstring(1, static_cast<wchar_t>(L'a' + letter)) + L':');
+        }
+    }
+    return drives;
+}
+
+std::wstring Drive_folder(const std::wstring& drive) {
+    return Full_path(drive.substr(0, 2));
+}
+
+std::wstring Current_folder() {
+    return Full_path(L".");
+}
+
+std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
+    return Read_folder(folder, true, L"");
+}
+
+std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension) {
+    return Read_folder(folder, false, extension);
+}
+
+}  // namespace brelvik
