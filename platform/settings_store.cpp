@@ -221,6 +221,7 @@ class Parser {
                        !Is_hex_digits(rest.substr(4, colon - 5), 8)))) {
             return Fail(L"a hex(type): value with a bad type");
         }
+        const std::size_t startLine = index_;
         std::wstring list;
         for (std::wstring_view part = rest.substr(colon + 1);;) {
             part = Trim(part);
@@ -231,11 +232,12 @@ class Parser {
                 break;
             }
             if (index_ >= lines_.size()) {
-                return Fail(L"a hex: list that ends in \"\\\" on the last line");
+                return Fail(L"a hex: list that ends in \"\\\" on the last line", startLine);
             }
             part = lines_[index_].text;
         }
-        return Is_byte_list(list) || Fail(L"a hex: list that is not bytes such as 4f,00");
+        return Is_byte_list(list) ||
+               Fail(L"a hex: list that is not bytes such as 4f,00", startLine);
     }
 
     static bool Is_byte_list(std::wstring_view list) {

@@ -1,7 +1,45 @@
-# Tests of the platform units.
+# Tests of the platform units. Files with a _posix or _win suffix join a test only on their
+# system.
 
-if(NOT WIN32)
+if(WIN32)
+    set(_brelvik_os win)
+else()
+    set(_brelvik_os posix)
     # Real fault injection (read-only mounts, a full disk) for tests that run as root.
     add_library(brelvik_test_support STATIC support/mount_faults.cpp)
     target_link_libraries(brelvik_test_support PUBLIC brelvik_options)
+    set(_brelvik_support brelvik_test_support)
 endif()
+
+brelvik_test(test_codepage SOURCES test_codepage.cpp LIBS brelvik_platform)
+
+set(_brelvik_files_tests test_files.cpp)
+if(NOT WIN32)
+    list(APPEND _brelvik_files_tests test_files_posix.cpp)
+endif()
+brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform ${_brelvik_support})
+
+if(NOT WIN32)
+    brelvik_test(test_settings_store SOURCES test_settings_store.cpp LIBS brelvik_platform)
+endif()
+
+# The RegAccess behaviour cases run against the settings store here and the registry on
+# Windows; each system adds the cases only it can show.
+brelvik_test(test_regaccess
+    SOURCES test_regaccess.cpp test_regaccess_${_brelvik_os}.cpp
+            regaccess_fixture_${_brelvik_os}.cpp
+    LIBS brelvik_platform ${_brelvik_support})
+
+# The process start runs a recorder that writes down the arguments (and on Windows the command
+# line and the window's show state) it received.
+add_executable(brelvik_process_recorder process_recorder.cpp process_recorder_${_brelvik_os}.cpp)
+target_link_libraries(brelvik_process_recorder PRIVATE brelvik_options brelvik_platform)
+if(WIN32)
+    target_link_libraries(brelvik_process_recorder PRIVATE shell32)
+endif()
+set(_brelvik_process_tests test_process.cpp process_recorder_${_brelvik_os}.cpp)
+if(NOT WIN32)
+    list(APPEND _brelvik_process_tests test_process_posix.cpp)
+endif()
+brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform)
+add_dependencies(test_process brelvik_process_recorder)

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/platform_error.h"
+#include "tests/support/mount_faults.h"
+#include "tests/support/temp_folder.h"
+
+namespace brelvik {
+namespace {
+
+std::string Read(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A failed replacing write, made real with a mount, leaves the old file whole and no
+// temporary file behind.
+class FailedWriteTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directory(folder_ / "data");
+        path_ = folder_ / "data" / "tank.txt";
+        std::ofstream(path_, std::ios::binary) << old_;
+    }
+
+    void Expect_old_file_whole() const {
+        EXPECT_EQ(Read(path_), old_);
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(path_.parent_path())) {
+            ++entries;
+        }
+        EXPECT_EQ(entries, 1u);
+    }
+
+    test::TempFolder folder_;
+    std::filesystem::path path_;
+    const std::string old_ = "the old content, which must survive\r\n";
+};
+
+TEST_F(FailedWriteTest, ReadOnlyFolder) {
+    if (!test::Mount_readonly(path_.parent_path())) {
+        GTEST_SKIP() << "read-only bind mounts are not permitted here";
+    }
+    const test::ScopedMount mount(path_.parent_path());
+    EXPECT_THROW(Replace_bytes(path_.wstring(), "new"), PlatformError);
+    Expect_old_file_whole();
+}
+
+TEST_F(FailedWriteTest, FullDisk) {
+    const std::filesystem::path data = path_.parent_path();
+    if (!test::Mount_tiny_tmpfs(data, 64 * 1024)) {
+        GTEST_SKIP() << "tmpfs mounts are not permitted here";
+    }
+    const test::ScopedMount mount(data);
+    std::ofstream(path_, std::ios::binary) << old_;
+    try {
+        Replace_bytes(path_.wstring(), std::string(256 * 1024, 'x'));
+        ADD_FAILURE() << "a write larger than the disk did not throw";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.Path(), path_.wstring());
+        EXPECT_NE(error.System_text().find(L"space"), std::wstring::npos) << error.System_text();
+    }
+    Expect_old_file_whole();
+}
+
+TEST(ReplaceBytes, KeepsTheOldPermissionsAndWritesThroughSymbolicLinks) {
+    const test::TempFolder folder;
+    const std::filesystem::path target = folder / "target.txt";
+    const std::filesystem::path link = folder / "link.txt";
+    std::ofstream(target) << "old";
+    chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink(target, link);
+
+    Replace_bytes(link.wstring(), "new");
+
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Read(target), "new");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+}  // namespace
+}  // namespace brelvik
