@@ -94,9 +94,10 @@ ComposedInfo Compose_infotext(const InfoFields& fields) {
         const std::wstring& value = fields.*tagField.field;
         if (Is_set(value, tagField.placeholder)) {
             tags.append(tagField.tag).append(value);
+        } else if (tagField.field == &InfoFields::reqversion) {
+            composed.reqVersionMissing = true;
         }
     }
-    composed.reqVersionMissing = !Is_set(fields.reqversion, kTagFields.back().placeholder);
     if (tags.empty()) {
         return composed;
     }
