@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brelvik {
+
+// Switches and stored names compare without regard to the case of ASCII letters, as they do
+// on the system the archives are made for.
+inline std::wstring Ascii_folded(std::wstring_view text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    return folded;
+}
+
+}  // namespace brelvik

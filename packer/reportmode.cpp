@@ -1,0 +1,28 @@
+#include "packer/reportmode.h"
+
+#include <string_view>
+
+namespace brelvik {
+
+namespace {
+
+bool Is_set(const char* value) {
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+bool Report_in_window(const Environment& environment) {
+    const char* noWindow = environment("BRELVIK_PACK_NO_WINDOW");
+    if (Is_set(noWindow) && std::string_view(noWindow) != "0") {
+        return false;
+    }
+    const char* platform = environment("QT_QPA_PLATFORM");
+    if (Is_set(platform)) {
+        const std::string_view name(platform);
+        return !name.starts_with("offscreen") && !name.starts_with("minimal");
+    }
+    return Is_set(environment("DISPLAY")) || Is_set(environment("WAYLAND_DISPLAY"));
+}
+
+}  // namespace brelvik

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "packer/memberlist.h"
+#include "packer/packjob.h"
+#include "packer/reportmode.h"
+
+namespace brelvik {
+namespace {
+
+using Strings = std::vector<std::wstring>;
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+std::string Joined(const Strings& arguments) {
+    std::string line;
+    for (const std::wstring& argument : arguments) {
+        line += Narrow(argument) + " ";
+    }
+    return line;
+}
+
+MemberArgument File(const wchar_t* path) {
+    return {path, false};
+}
+MemberArgument List(const wchar_t* path) {
+    return {path, true};
+}
+
+TEST(ParsePackArguments, UnderstandsBothPackersZipForms) {
+    struct Case {
+        Strings arguments;
+        PackJob job;
+    };
+    const Case cases[] = {
+        {{L"a", L"-o+", L"-ed", L"-ep", L"-ibck", L"-afzip", L"-m5", L"/a b/tank", L"/a b/tank.txt",
+          L"/a b/tank.pbo"},
+         {L"/a b/tank.zip", 9, {File(L"/a b/tank.txt"), File(L"/a b/tank.pbo")}}},
+        {{L"a", L"-o+", L"-ed", L"-ep", L"-ibck", L"-afzip", L"-m5", L"/rel/release.zip",
+          L"@/rel/release.txta"},
+         {L"/rel/release.zip", 9, {List(L"/rel/release.txta")}}},
+        // A list saved without the .txta extension leaves a name without one.
+        {{L"a", L"-afzip", L"-m5", L"/rel/myzip", L"@/rel/mylist"},
+         {L"/rel/myzip.zip", 9, {List(L"/rel/mylist")}}},
+        // A zip archive never keeps a name that says it is something else.
+        {{L"a", L"-afzip", L"/r/tank.v2", L"/r/tank.v2.pbo"},
+         {L"/r/tank.v2.zip", 6, {File(L"/r/tank.v2.pbo")}}},
+        {{L"a", L"-AFZIP", L"-M0", L"/r/A.ZIP", L"x"}, {L"/r/A.ZIP", 0, {File(L"x")}}},
+        {{L"a", L"-m3", L"/r/a.zip", L"x"}, {L"/r/a.zip", 6, {File(L"x")}}},
+        // Behind the archive name everything is a member, also what looks like a switch.
+        {{L"a", L"-afzip", L"/r/a", L"-m1", L"@", L"@l"},
+         {L"/r/a.zip", 6, {File(L"-m1"), File(L"@"), List(L"l")}}},
+        {{L"-ex", L"/a b/tank.zip", L"/a b/tank.pbo", L"/a b/tank.txt"},
+         {L"/a b/tank.zip", 9, {File(L"/a b/tank.pbo"), File(L"/a b/tank.txt")}}},
+        {{L"-ex", L"/rel/release.zip", L"@/rel/release.txta"},
+         {L"/rel/release.zip", 9, {List(L"/rel/release.txta")}}},
+        {{L"-a", L"/rel/out", L"x"}, {L"/rel/out.zip", 6, {File(L"x")}}},
+        {{L"-a", L"-e0", L"/rel/out.zip", L"x"}, {L"/rel/out.zip", 0, {File(L"x")}}},
+    };
+    for (const Case& c : cases) {
+        const ParsedArguments parsed = Parse_pack_arguments(c.arguments);
+        ASSERT_TRUE(std::holds_alternative<PackJob>(parsed))
+            << Joined(c.arguments) << "\n"
+            << Narrow(std::get<std::wstring>(parsed));
+        EXPECT_EQ(std::get<PackJob>(parsed), c.job) << Joined(c.arguments);
+    }
+}
+
+TEST(ParsePackArguments, RefusesRarAndExplainsUsageErrors) {
+    struct Case {
+        Strings arguments;
+        std::wstring message;  // a part of it
+    };
+    const Case cases[] = {
+        {{L"a", L"-o+", L"-afrar", L"-m5", L"/r/tank", L"/r/tank.txt"},
+         L"Cannot make a RAR archive: no RAR writer exists on this platform. Choose Zip"},
+        {{L"a", L"-afrar", L"/r/release.rar", L"@/r/release.txta"}, L"RAR archive"},
+        {{L"a", L"-m5", L"/r/tank", L"/r/tank.txt"}, L"RAR archive"},  // rar is the default
+        {{L"s", L"/r/tank.rar"}, L"self-extracting archive: no RAR writer"},
+        {{L"S"}, L"self-extracting"},
+        {{}, L"Usage:"},
+        {{L"x", L"/r/a.zip", L"b"}, L"Unknown command x."},
+        {{L"a", L"-afzip", L"-q", L"/r/a", L"b"}, L"Unknown switch -q."},
+        {{L"a", L"-m9", L"/r/a.zip", L"b"}, L"Unknown switch -m9."},
+        {{L"-ex", L"-v", L"/r/a.zip", L"b"}, L"Unknown switch -v."},
+        {{L"a", L"-afzip"}, L"No archive is named."},
+        {{L"-ex"}, L"No archive is named."},
+        {{L"-ex", L"", L"b"}, L"No archive is named."},
+        {{L"a", L"-afzip", L"/r/a"}, L"No files to pack are named."},
+        {{L"-ex", L"/r/a.zip"}, L"No files to pack are named."},
+    };
+    for (const Case& c : cases) {
+        const ParsedArguments parsed = Parse_pack_arguments(c.arguments);
+        ASSERT_TRUE(std::holds_alternative<std::wstring>(parsed)) << Joined(c.arguments);
+        EXPECT_NE(std::get<std::wstring>(parsed).find(c.message), std::wstring::npos)
+            << Joined(c.arguments) << "\n"
+            << Narrow(std::get<std::wstring>(parsed));
+    }
+}
+
+TEST(ListMembers, NamesEveryLineButEmptyOnesAndTheMarker) {
+    const std::pair<std::wstring, Strings> cases[] = {
+        {L"", {}},
+        {L"A\r\nB", {L"A", L"B"}},
+        {L"P\r\nT\r\n", {L"P", L"T"}},
+        {L"A\r\n\r\n\r\n/others/\r\nC\r\nD", {L"A", L"C", L"D"}},
+        {L"\r\n/others/\r\nC", {L"C"}},
+        {L"/others/\r\nC\r\n/others/", {L"C"}},
+        {L"A\nB\r\n", {L"A", L"B"}},
+        // The marker counts only as a whole line; paths around it are files.
+        {L"/home/me/others/readme.txt\r\n/others/x\r\n /others/",
+         {L"/home/me/others/readme.txt", L"/others/x", L" /others/"}},
+    };
+    for (const auto& [text, members] : cases) {
+        EXPECT_EQ(List_members(text), members) << Narrow(text);
+    }
+}
+
+TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
+    using Dropped = std::vector<std::pair<std::wstring, std::wstring>>;
+    struct Case {
+        Strings paths, kept;
+        Dropped dropped;  // path, replaced by
+    };
+    const Case cases[] = {
+        {{L"/a/x", L"/b/y"}, {L"/a/x", L"/b/y"}, {}},
+        {{L"/a/x", L"/b/y", L"/c/X"}, {L"/b/y", L"/c/X"}, {{L"/a/x", L"/c/X"}}},
+        {{L"/a/x", L"/b/x", L"/c/x"}, {L"/c/x"}, {{L"/a/x", L"/c/x"}, {L"/b/x", L"/c/x"}}},
+        // The same file named twice is packed once and is no conflict.
+        {{L"/a/x", L"/b/y", L"/a/x"}, {L"/b/y", L"/a/x"}, {}},
+        {{L"/a/\u00e9", L"/b/\u00c9"}, {L"/a/\u00e9", L"/b/\u00c9"}, {}},
+    };
+    for (const Case& c : cases) {
+        const DistinctMembers distinct = Distinct_members(c.paths);
+        Dropped dropped;
+        for (const DistinctMembers::Dropped& d : distinct.dropped) {
+            dropped.emplace_back(d.path, d.replacedBy);
+        }
+        EXPECT_EQ(distinct.kept, c.kept) << Joined(c.paths);
+        EXPECT_EQ(dropped, c.dropped) << Joined(c.paths);
+    }
+}
+
+TEST(ReportInWindow, OnlyWhereADisplayCanShowIt) {
+    using Variables = std::map<std::string, std::string>;
+    const std::pair<Variables, bool> cases[] = {
+        {{}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"DISPLAY", ""}}, false},
+        {{{"QT_QPA_PLATFORM", "xcb"}}, true},
+        {{{"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "offscreen"}}, false},
+        {{{"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "minimal"}}, false},
+        {{{"DISPLAY", ":0"}, {"BRELVIK_PACK_NO_WINDOW", "1"}}, false},
+        {{{"DISPLAY", ":0"}, {"BRELVIK_PACK_NO_WINDOW", "0"}}, true},
+    };
+    for (const auto& [variables, window] : cases) {
+        const auto lookup = [&variables](const char* name) -> const char* {
+            const auto found = variables.find(name);
+            return found == variables.end() ? nullptr : found->second.c_str();
+        };
+        std::string described;
+        for (const auto& [name, value] : variables) {
+            described += name + "=" + value + " ";
+        }
+        EXPECT_EQ(Report_in_window(lookup), window) << described;
+    }
+}
+
+}  // namespace
+}  // namespace brelvik

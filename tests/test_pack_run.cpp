@@ -1,0 +1,330 @@
+// Runs the built brelvik-pack as the window starts it, in temporary folders, and reads the
+// archives it makes back with libarchive.
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <chrono>
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/mount_faults.h"
+#include "tests/support/temp_folder.h"
+
+namespace brelvik {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Entries = std::map<std::string, std::string>;  // stored name -> bytes
+
+const fs::path kPackProgram = BRELVIK_PACK_PROGRAM;
+const fs::path kWzzipProgram = kPackProgram.parent_path() / "wzzip.exe";
+const std::vector<std::string> kRarSwitches = {"a", "-o+", "-ed", "-ep", "-ibck", "-afzip", "-m5"};
+
+struct Outcome {
+    int exitCode = -1;
+    std::string report;  // standard error
+};
+
+QProcess* Start(const fs::path& program, const std::vector<std::string>& arguments) {
+    auto* process = new QProcess;
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("BRELVIK_PACK_NO_WINDOW", "1");
+    process->setProcessEnvironment(environment);
+    process->start(QString::fromStdString(program.string()), list);
+    EXPECT_TRUE(process->waitForStarted());
+    return process;
+}
+
+Outcome Pack(const fs::path& program, const std::vector<std::string>& arguments) {
+    std::unique_ptr<QProcess> process(Start(program, arguments));
+    EXPECT_TRUE(process->waitForFinished(120000));
+    return {process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
+            process->readAllStandardError().toStdString()};
+}
+
+void Write(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string Random_bytes(std::size_t size, unsigned seed) {
+    std::mt19937_64 random(seed);
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i + 8 <= size; i += 8) {
+        const std::uint64_t value = random();
+        std::memcpy(&bytes[i], &value, 8);
+    }
+    return bytes;
+}
+
+Entries Read_zip(const fs::path& path) {
+    // libarchive gives stored names through the locale; the names here are UTF-8.
+    static const bool utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
+    EXPECT_TRUE(utf8);
+    Entries entries;
+    archive* zip = archive_read_new();
+    archive_read_support_format_zip(zip);
+    EXPECT_EQ(archive_read_open_filename(zip, path.c_str(), 1 << 16), ARCHIVE_OK) << path;
+    archive_entry* entry = nullptr;
+    while (archive_read_next_header(zip, &entry) == ARCHIVE_OK) {
+        std::string& bytes = entries[archive_entry_pathname_utf8(entry)];
+        char buffer[1 << 16];
+        for (la_ssize_t n; (n = archive_read_data(zip, buffer, sizeof buffer)) > 0;) {
+            bytes.append(buffer, n);
+        }
+    }
+    archive_read_free(zip);
+    return entries;
+}
+
+std::set<std::string> Names_in(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// An add-on with its info file in a folder with a space, another file in an "others" folder
+// below it, and a list file of all three as the window saves it (ANSI code page, CR LF).
+class Release {
+  public:
+    Release() {
+        Write(pbo_, "PBO\0data"s + std::string(60, 'x'));
+        Write(txt_, "tank info\r\n");
+        Write(readme_, "readme text");
+        Write(list_, addons_ + "/tank.pbo\r\n" + addons_ + "/tank.txt\r\n\r\n/others/\r\n" +
+                         addons_ + "/others/caf\xe9 readme.doc");
+    }
+    const fs::path& Folder() const { return folder_.Path(); }
+    std::string Base() const { return addons_ + "/tank"; }
+    std::string List_argument() const { return "@" + list_.string(); }
+    std::string List_base() const { return (Folder() / "release.").string(); }
+    Entries Addon() const { return {{"tank.pbo", Read(pbo_)}, {"tank.txt", Read(txt_)}}; }
+    Entries All() const {
+        Entries all = Addon();
+        all["caf\xc3\xa9 readme.doc"] = Read(readme_);
+        return all;
+    }
+
+  private:
+    test::TempFolder folder_;
+    std::string addons_ = (folder_ / "my addons").string();
+    fs::path pbo_ = folder_ / "my addons" / "tank.pbo";
+    fs::path txt_ = folder_ / "my addons" / "tank.txt";
+    fs::path readme_ = folder_ / "my addons" / "others" / "caf\xc3\xa9 readme.doc";
+    fs::path list_ = folder_ / "release.txta";
+};
+
+std::vector<std::string> Rar(std::vector<std::string> operands) {
+    std::vector<std::string> arguments = kRarSwitches;
+    arguments.insert(arguments.end(), operands.begin(), operands.end());
+    return arguments;
+}
+
+std::vector<std::string> Wzzip(std::vector<std::string> operands) {
+    operands.insert(operands.begin(), "-ex");
+    return operands;
+}
+
+TEST(PackRun, TheFourZipCommandLinesMakeTheirArchives) {
+    struct Case {
+        const char* what;
+        bool wzzip;
+        bool list;
+    };
+    for (const Case& c :
+         {Case{"wzzip single", true, false}, Case{"wzzip list", true, true},
+          Case{"rar-style zip single", false, false}, Case{"rar-style zip list", false, true}}) {
+        SCOPED_TRACE(c.what);
+        const Release release;
+        const std::string b = release.Base();
+        const std::string archive = c.list ? release.List_base() + "zip" : b + ".zip";
+        std::vector<std::string> operands;
+        if (c.list) {
+            operands = {archive, release.List_argument()};
+        } else if (c.wzzip) {
+            operands = {archive, b + ".pbo", b + ".txt"};
+        } else {
+            operands = {b, b + ".txt", b + ".pbo"};  // the archive named without extension
+        }
+        const Outcome run =
+            c.wzzip ? Pack(kWzzipProgram, Wzzip(operands)) : Pack(kPackProgram, Rar(operands));
+        EXPECT_EQ(run.exitCode, 0) << run.report;
+        EXPECT_EQ(Read_zip(archive), c.list ? release.All() : release.Addon());
+    }
+}
+
+TEST(PackRun, PackingAgainReplacesChangedMembersAndKeepsTheRest) {
+    const Release release;
+    const std::string b = release.Base();
+    const std::string archive = release.List_base() + "zip";
+    ASSERT_EQ(Pack(kWzzipProgram, Wzzip({archive, release.List_argument()})).exitCode, 0);
+    Write(b + ".txt", "new info");
+
+    const Outcome run = Pack(kPackProgram, Rar({archive, b + ".txt"}));
+
+    EXPECT_EQ(run.exitCode, 0) << run.report;
+    Entries expected = release.All();
+    expected["tank.txt"] = "new info";
+    EXPECT_EQ(Read_zip(archive), expected);
+}
+
+TEST(PackRun, MissingMembersAreReportedAndTheRestPacked) {
+    const Release release;
+    const std::string b = release.Base();
+    fs::remove(b + ".txt");
+
+    const Outcome run = Pack(kPackProgram, Rar({b, b + ".txt", b + ".pbo"}));
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.report.find(b + ".txt: not found"), std::string::npos) << run.report;
+    EXPECT_EQ(Read_zip(b + ".zip"), (Entries{{"tank.pbo", release.Addon().at("tank.pbo")}}));
+}
+
+TEST(PackRun, OfTwoMembersWithOneNameTheLaterWins) {
+    const Release release;
+    const fs::path other = release.Folder() / "other" / "TANK.txt";
+    Write(other, "the later one");
+    const std::string archive = (release.Folder() / "out.zip").string();
+
+    const Outcome run =
+        Pack(kWzzipProgram, Wzzip({archive, release.Base() + ".txt", other.string()}));
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.report.find("same name"), std::string::npos) << run.report;
+    EXPECT_EQ(Read_zip(archive), (Entries{{"TANK.txt", "the later one"}}));
+}
+
+TEST(PackRun, WhatCannotBePackedLeavesTheFolderAsItWas) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> arguments;  // "%" stands for the release's folder
+        const char* report;
+    };
+    const Case cases[] = {
+        {"rar, single",
+         {"a", "-afrar", "-m5", "%/my addons/tank", "%/my addons/tank.txt"},
+         "no RAR writer"},
+        {"rar, list", {"a", "-afrar", "%/release.rar", "@%/release.txta"}, "Choose Zip"},
+        {"self-extracting", {"s", "%/release.rar"}, "self-extracting archive: no RAR writer"},
+        {"unknown form", {"x", "%/release.zip", "%/release.txta"}, "Usage:"},
+        {"nothing to pack", {"-ex", "%/release.zip", "%/gone.pbo"}, "%/gone.pbo: not found"},
+        {"list file missing", {"-ex", "%/release.zip", "@%/gone.txta"}, "%/gone.txta"},
+        {"target is no zip", {"-ex", "%/notes.zip", "%/release.txta"}, "cannot be read as a zip"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Release release;
+        Write(release.Folder() / "notes.zip", "not a zip archive");
+        const auto replace = [&](std::string text) {
+            for (std::size_t at; (at = text.find('%')) != std::string::npos;) {
+                text.replace(at, 1, release.Folder().string());
+            }
+            return text;
+        };
+        std::vector<std::string> arguments;
+        for (const std::string& argument : c.arguments) {
+            arguments.push_back(replace(argument));
+        }
+        const std::set<std::string> before = Names_in(release.Folder());
+
+        const Outcome run = Pack(kPackProgram, arguments);
+
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.report.find(replace(c.report)), std::string::npos) << run.report;
+        EXPECT_EQ(Names_in(release.Folder()), before);
+        EXPECT_EQ(Read(release.Folder() / "notes.zip"), "not a zip archive");
+    }
+}
+
+// The read position of the process's descriptor for path, or -1 while it has none.
+long long Read_position(qint64 pid, const fs::path& path) {
+    const fs::path descriptors = "/proc/" + std::to_string(pid) + "/fd";
+    std::error_code error;
+    for (const fs::directory_entry& fd : fs::directory_iterator(descriptors, error)) {
+        if (fs::read_symlink(fd.path(), error) == path) {
+            std::ifstream info("/proc/" + std::to_string(pid) + "/fdinfo/" +
+                               fd.path().filename().string());
+            std::string key;
+            long long position = -1;
+            info >> key >> position;
+            return position;
+        }
+    }
+    return -1;
+}
+
+TEST(PackRun, APackKilledHalfwayLeavesTheOldArchiveWhole) {
+    const Release release;
+    const std::string archive = release.List_base() + "zip";
+    ASSERT_EQ(Pack(kWzzipProgram, Wzzip({archive, release.List_argument()})).exitCode, 0);
+    const std::string old = Read(archive);
+    const fs::path large = release.Folder() / "large.pbo";
+    constexpr std::size_t kLarge = 96 << 20;
+    Write(large, Random_bytes(kLarge, 7));
+    const std::set<std::string> before = Names_in(release.Folder());
+
+    std::unique_ptr<QProcess> process(Start(kWzzipProgram, Wzzip({archive, large.string()})));
+    long long position = -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (position <= 0 && std::chrono::steady_clock::now() < deadline &&
+           !process->waitForFinished(1)) {
+        position = Read_position(process->processId(), large);
+    }
+    process->kill();
+    process->waitForFinished();
+
+    ASSERT_GT(position, 0) << "the pack ended before it was killed";
+    EXPECT_LT(position, static_cast<long long>(kLarge));
+    EXPECT_EQ(Read(archive), old);
+    for (const std::string& name : Names_in(release.Folder())) {
+        EXPECT_TRUE(before.contains(name) || !name.ends_with(".zip")) << name;
+    }
+}
+
+TEST(PackRun, AFailedWriteLeavesTheOldArchiveWhole) {
+    const Release release;
+    const fs::path small = release.Folder() / "small disk";
+    fs::create_directories(small);
+    if (!test::Mount_tiny_tmpfs(small, 256 << 10)) {
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    }
+    test::ScopedMount mounted(small);
+    const std::string archive = (small / "release.zip").string();
+    ASSERT_EQ(Pack(kWzzipProgram, Wzzip({archive, release.List_argument()})).exitCode, 0);
+    const std::string old = Read(archive);
+    const fs::path large = release.Folder() / "large.pbo";
+    Write(large, Random_bytes(1 << 20, 3));
+
+    const Outcome run = Pack(kWzzipProgram, Wzzip({archive, large.string()}));
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.report.find(archive + " was left unchanged"), std::string::npos) << run.report;
+    EXPECT_EQ(Read(archive), old);
+    EXPECT_EQ(Names_in(small), std::set<std::string>{"release.zip"});
+}
+
+}  // namespace
+}  // namespace brelvik
