@@ -80,7 +80,7 @@ void AddonInfo::Build_browser() {
                              QStringLiteral("Addonlist"), QStringLiteral("Pack Addon")},
                             this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->Set_geometry(Twips_rect(120, 120, 5775, 6615));
+    SSTab1->Set_geometry(Twips_rect(120, 120, 5775, 6615), Px(360));  // above the pages' frames
     Drive1 = Placed(new DriveList(this), "Drive1", 6000, 120, 2415, 315);
     Dir1 = Placed(new FolderList(this), "Dir1", 6000, 480, 2415, 1890);
     File1 = Placed(new FileList(this), "File1", 6000, 2520, 2415, 3405);

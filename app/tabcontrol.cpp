@@ -17,7 +17,6 @@ TabControl::TabControl(const QStringList& captions, QWidget* parent)
         auto* page = new QWidget(this);
         pages_.push_back(page);
     }
-    setFocusProxy(bar_);
     bar_->raise();
     Bring_to_front(0);
     connect(bar_, &QTabBar::currentChanged, this, [this](int tab) { Bring_to_front(tab); });
@@ -34,9 +33,9 @@ void TabControl::paintEvent(QPaintEvent*) {
     painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
 }
 
-void TabControl::Set_geometry(const QRect& area) {
+void TabControl::Set_geometry(const QRect& area, int stripHeight) {
     setGeometry(area);
-    bar_->setGeometry(0, 0, area.width(), bar_->sizeHint().height());
+    bar_->setGeometry(0, 0, area.width(), stripHeight);
     for (QWidget* page : pages_) {
         page->setGeometry(0, 0, area.width(), area.height());
     }

@@ -16,8 +16,8 @@ class TabControl : public QWidget {
 
     QWidget* Page(int tab) const { return pages_[static_cast<std::size_t>(tab)]; }
     QTabBar* Bar() const { return bar_; }
-    // Places the control and lays out its tab bar and pages at once.
-    void Set_geometry(const QRect& area);
+    // Places the control and lays out its tab strip, stripHeight high, and its pages at once.
+    void Set_geometry(const QRect& area, int stripHeight);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,1 +1,8 @@
-# Tests of the gui units.
+# Tests of the gui units: the window on Qt's offscreen platform.
+foreach(unit layout browser editor)
+    brelvik_test(test_window_${unit}
+        SOURCES test_window_${unit}.cpp test_window_main.cpp
+        LIBS brelvik_window brelvik_test_support Qt6::Test)
+    set_tests_properties(test_window_${unit} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+endforeach()
+brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_platform)

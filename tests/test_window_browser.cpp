@@ -1,0 +1,173 @@
+// Start-up, exit and the drive, folder and file lists.
+#include "platform/folders.h"
+#include "tests/test_window_fixture.h"
+
+namespace brelvik::test {
+namespace {
+
+using BrowserTest = WindowTest;
+
+std::wstring Read_last_folder(const std::filesystem::path& store) {
+    RegAccess registry(store);
+    return Value_text(
+        registry.Read_setting(kHkeyLocalMachine, L"SOFTWARE\\Quorvane\\Veldrun", L"VDRFC"));
+}
+
+TEST_F(BrowserTest, StartUpHidesAndGreysThePackerControlsOfMissingPackers) {
+    const std::wstring kIcon = L"C:\\Program Files\\WinRAR\\WinRAR.exe,0";
+    struct Case {
+        const char* what;
+        std::optional<std::wstring> rar, zip;
+        std::vector<int> hidden;  // option numbers; each greys its label
+    } cases[] = {
+        {"both installed", kIcon, kIcon, {}},
+        {"no WinZip", kIcon, std::nullopt, {2}},
+        {"no WinRAR", std::nullopt, kIcon, {1, 4, 5}},
+        {"neither", std::nullopt, std::nullopt, {1, 2, 3, 4, 5}},
+        {"one character counts as absent", L"x", kIcon, {1, 4, 5}},
+        {"two characters count as present", L"xy", L"x", {2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AddonInfo& w = Start({std::nullopt, c.rar, c.zip});
+        const std::pair<OptionButton*, CaptionLabel*> pairs[] = {{w.Option1, w.Label1},
+                                                                 {w.Option2, w.Label2},
+                                                                 {w.Option3, w.Label4},
+                                                                 {w.Option4, w.Label5},
+                                                                 {w.Option5, w.Label6}};
+        for (int number = 1; number <= 5; ++number) {
+            const bool hidden =
+                std::find(c.hidden.begin(), c.hidden.end(), number) != c.hidden.end();
+            const auto [option, label] = pairs[number - 1];
+            EXPECT_EQ(option->isHidden(), hidden) << "Option" << number;
+            EXPECT_EQ(label->Is_grey(), hidden) << "label of Option" << number;
+            EXPECT_FALSE(label->isHidden());
+            EXPECT_FALSE(option->Value());
+        }
+        EXPECT_FALSE(w.Label3->Is_grey());
+        EXPECT_EQ(w.Check1->Value(), 0);
+    }
+}
+
+TEST_F(BrowserTest, TheLastFolderComesBackAtStartAndIsStoredOnlyByExit) {
+    const std::filesystem::path folder = Make_folder("mods/release");
+    Write_file(folder / "tank.pbo", "");
+    AddonInfo& w = Start({Wide(folder)});
+    EXPECT_EQ(w.Drive1->Drive(), Drive_of(Wide(folder), List_drives()));
+    EXPECT_EQ(w.Dir1->Path(), Wide(folder));
+    EXPECT_EQ(w.File1->Path(), Wide(folder));
+    EXPECT_EQ(w.currentDir, Wide(folder));
+    EXPECT_EQ(File_entries(), std::vector<std::wstring>{L"tank.pbo"});
+
+    Browse_to(temp / "mods");
+    window->close();  // the title bar's close button: nothing stored
+    EXPECT_EQ(Read_last_folder(Store_path()), Wide(folder));
+
+    Start({Wide(folder)});
+    Browse_to(temp / "mods");
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Read_last_folder(Store_path()), Wide(temp / "mods"));
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(BrowserTest, AnUnusableStoredFolderLeavesTheListsAsCreated) {
+    const std::wstring working = Current_folder();
+    for (const std::wstring& stored :
+         {Wide(temp / "gone"), std::wstring(L"/x"), std::wstring(L"")}) {
+        SCOPED_TRACE(To_utf8(stored));
+        AddonInfo& w = Start({stored});
+        EXPECT_EQ(w.Dir1->Path(), working);
+        EXPECT_EQ(w.File1->Path(), working);
+        EXPECT_EQ(w.currentDir, L"");
+        EXPECT_TRUE(desktop.messages.empty());
+    }
+}
+
+TEST_F(BrowserTest, FileListShowsVisibleAddonsOfAnyLetterCase) {
+    const std::filesystem::path folder = Make_folder("addons");
+    for (const char* name : {"b.pbo", "A.PBO", "c.txt", ".hidden.pbo", "tank.pbo.bak"}) {
+        Write_file(folder / name, "");
+    }
+    Start();
+    Browse_to(folder);
+    EXPECT_EQ(File_entries(), (std::vector<std::wstring>{L"A.PBO", L"b.pbo"}));
+}
+
+TEST_F(BrowserTest, OpeningAFolderEntryChangesFolderFileListAndCurrentDir) {
+    const std::filesystem::path folder = Make_folder("addons/desert");
+    Write_file(folder / "tank.pbo", "");
+    Start();
+    Browse_to(temp / "addons");
+    FolderList* dir = window->Dir1;
+    const std::vector<std::wstring> chain = Folder_chain(Wide(temp / "addons"));
+    ASSERT_EQ(dir->count(), static_cast<int>(chain.size()) + 1);  // the chain, then "desert"
+    EXPECT_EQ(dir->item(static_cast<int>(chain.size()))->text().trimmed(), "desert");
+
+    window->Text1->Set_text(L"kept");
+    const QRect entry = dir->visualItemRect(dir->item(static_cast<int>(chain.size())));
+    QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, entry.center());
+    EXPECT_EQ(dir->Path(), Wide(folder));
+    EXPECT_EQ(window->File1->Path(), Wide(folder));
+    EXPECT_EQ(window->currentDir, Wide(folder));
+    EXPECT_EQ(File_entries(), std::vector<std::wstring>{L"tank.pbo"});
+    EXPECT_EQ(window->Text1->Text(), L"kept");
+
+    dir->setCurrentRow(static_cast<int>(chain.size()) - 1);  // back up with the keyboard
+    dir->setFocus();
+    QTest::keyClick(dir, Qt::Key_Return);
+    EXPECT_EQ(dir->Path(), Wide(temp / "addons"));
+    EXPECT_EQ(window->currentDir, Wide(temp / "addons"));
+}
+
+TEST_F(BrowserTest, AFolderThatVanishedShowsOneMessageAndChangesNothing) {
+    const std::filesystem::path folder = Make_folder("addons/desert");
+    Start();
+    Browse_to(temp / "addons");
+    std::filesystem::remove(folder);
+    Browse_to(folder);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_NE(desktop.messages[0].find(Wide(folder)), std::wstring::npos);
+    EXPECT_EQ(window->Dir1->Path(), Wide(temp / "addons"));
+    EXPECT_EQ(window->currentDir, Wide(temp / "addons"));
+}
+
+TEST_F(BrowserTest, ChoosingADriveRunsTheChangeChainAndAMissingDriveIsRefused) {
+    Start();
+    Browse_to(temp.Path());
+    window->Drive1->Set_drive(L"/");  // already shown: no change
+    EXPECT_EQ(window->Dir1->Path(), Wide(temp.Path()));
+    window->Drive1->Show_drive_of(L"");  // none shown
+    window->Drive1->Set_drive(L"/");
+    EXPECT_EQ(window->Drive1->Drive(), L"/");
+    EXPECT_EQ(window->Dir1->Path(), L"/");
+    EXPECT_EQ(window->File1->Path(), L"/");
+    EXPECT_EQ(window->currentDir, L"/");
+    EXPECT_THROW(window->Drive1->Set_drive(L"Q"), PlatformError);
+    EXPECT_EQ(window->Drive1->Drive(), L"/");
+}
+
+TEST_F(BrowserTest, FileListRunsClickOnSelectionAndClickBeforeDoubleClick) {
+    const std::filesystem::path folder = Make_folder("addons");
+    Write_file(folder / "jeep.pbo", "");
+    Write_file(folder / "tank.pbo", "");
+    Write_file(folder / "tank.txt", "/x/unitsTank");
+    Start();
+    Browse_to(folder);  // setting the folder selects nothing and loads nothing
+    EXPECT_EQ(window->File1->File_name(), L"");
+    EXPECT_EQ(window->Text1->Text(), L"No entry\r\n");
+
+    std::vector<std::wstring> events;
+    window->File1->onDblClick = [&] { events.push_back(L"dblclick " + window->Text1->Text()); };
+    Click_file(L"tank.pbo", true);
+    EXPECT_EQ(events, std::vector<std::wstring>{L"dblclick Tank"});
+    EXPECT_EQ(window->File1->File_name(), L"tank.pbo");
+
+    window->Text1->Set_text(L"edited");
+    Click_file(L"jeep.pbo");
+    EXPECT_EQ(window->Text1->Text(), L"No entry");
+}
+
+}  // namespace
+}  // namespace brelvik::test

@@ -1,0 +1,227 @@
+// The window's controls as created: placement, focus order, text boxes, marks, list boxes and
+// the help text.
+#include <QLabel>
+#include <QTabBar>
+
+#include "app/helptext.h"
+#include "tests/test_window_fixture.h"
+
+namespace brelvik::test {
+namespace {
+
+using LayoutTest = WindowTest;
+
+// Controls on the tab pages keep the layout's positions in the tab control's own coordinates,
+// tab strip included, whichever tab is in front.
+TEST_F(LayoutTest, TabPagesShareTheTabControlsCoordinates) {
+    AddonInfo& w = Start();
+    struct Case {
+        QWidget* control;
+        int tab;
+        QPoint position;  // in the tab control, pixels
+    } cases[] = {
+        {w.AddonInfoFrame, 0, {8, 24}}, {w.Frame9, 1, {8, 24}},   {w.Frame1, 2, {8, 24}},
+        {w.Command6, 2, {8, 256}},      {w.Frame10, 3, {16, 32}}, {w.Text8, 3, {136, 40}},
+        {w.Command5, 3, {8, 392}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control->objectName().toStdString());
+        w.SSTab1->Bar()->setCurrentIndex(c.tab);
+        EXPECT_EQ(c.control->mapTo(w.SSTab1, QPoint(0, 0)), c.position);
+        EXPECT_TRUE(c.control->isVisible());
+    }
+    EXPECT_LE(w.SSTab1->Bar()->height(), 24) << "the tab strip covers the pages' controls";
+    EXPECT_EQ(w.SSTab1->geometry(), QRect(8, 8, 385, 441));
+    EXPECT_EQ(w.size(), QSize(567, 454));
+    EXPECT_EQ(w.windowTitle(), "Brelvik v1.0");
+}
+
+TEST_F(LayoutTest, EveryNamedControlIsFoundByItsName) {
+    AddonInfo& w = Start();
+    const QWidget* const controls[] = {
+        w.SSTab1,   w.Drive1,    w.Dir1,     w.File1,    w.Command1, w.Command2, w.AddonInfoFrame,
+        w.Frame2,   w.Text1,     w.Frame3,   w.Text2,    w.Frame4,   w.Text3,    w.Frame6,
+        w.Text5,    w.Frame7,    w.Text6,    w.Frame5,   w.Text4,    w.Frame9,   w.Text7,
+        w.Frame1,   w.AddonList, w.Command6, w.Command7, w.Command4, w.Command3, w.Frame8,
+        w.filelist, w.Frame10,   w.Option1,  w.Label1,   w.Option2,  w.Label2,   w.Frame11,
+        w.Option3,  w.Label4,    w.Option4,  w.Label5,   w.Option5,  w.Label6,   w.Check1,
+        w.Label3,   w.Text8,     w.Command5};
+    for (const QWidget* control : controls) {
+        EXPECT_EQ(w.findChild<QWidget*>(control->objectName()), control);
+    }
+}
+
+TEST_F(LayoutTest, StartsInTheCreatedState) {
+    AddonInfo& w = Start();
+    EXPECT_EQ(w.Text1->Text(), L"No entry\r\n");
+    EXPECT_EQ(w.Text2->Text(), L"No entry\r\n");
+    EXPECT_EQ(w.Text3->Text(), L"No entry\r\n");
+    EXPECT_EQ(w.Text4->Text(), L"No entry");
+    EXPECT_EQ(w.Text5->Text(), L"-");
+    EXPECT_EQ(w.Text6->Text(), L"-");
+    EXPECT_EQ(w.Text7->Text(), L"");
+    EXPECT_EQ(w.AddonList->List_count(), 0);
+    EXPECT_EQ(w.filelist->List_count(), 0);
+    EXPECT_EQ(w.SSTab1->Bar()->currentIndex(), 0);
+    EXPECT_EQ(w.Check1->toolTip(), "Pack all files listed in Addonlist");
+    EXPECT_TRUE(w.addonListText.empty() && w.addonListPath.empty() && w.currentDir.empty());
+    EXPECT_EQ(w.fileNumber, 1);
+}
+
+TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
+    AddonInfo& w = Start();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto walk = [&](int count) {
+        w.Drive1->setFocus();
+        std::vector<QString> names;
+        for (int i = 0; i < count; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            names.push_back(focused == w.SSTab1->Bar() ? QStringLiteral("SSTab1")
+                                                       : focused->objectName());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        return names;
+    };
+    const std::vector<QString> browser = {"Drive1",   "Dir1",     "File1",
+                                          "Command1", "Command2", "SSTab1"};
+    auto expected = [&](std::vector<QString> tab) {
+        std::vector<QString> all = browser;
+        all.insert(all.end(), tab.begin(), tab.end());
+        all.push_back("Drive1");
+        return all;
+    };
+    EXPECT_EQ(walk(13), expected({"Text1", "Text2", "Text5", "Text6", "Text3", "Text4"}));
+    w.SSTab1->Bar()->setCurrentIndex(2);
+    EXPECT_EQ(walk(13),
+              expected({"AddonList", "filelist", "Command3", "Command4", "Command6", "Command7"}));
+    w.SSTab1->Bar()->setCurrentIndex(3);  // no packer installed: the options are hidden
+    EXPECT_EQ(walk(10), expected({"Check1", "Command5", "Text8"}));
+}
+
+TEST_F(LayoutTest, TextBoxesExchangeLinesWithCrLf) {
+    AddonInfo& w = Start();
+    w.SSTab1->Bar()->setCurrentIndex(1);
+    w.Text7->setFocus();
+    QTest::keyClicks(w.Text7, "first");
+    QTest::keyClick(w.Text7, Qt::Key_Return);
+    QTest::keyClicks(w.Text7, "second");
+    EXPECT_EQ(w.Text7->Text(), L"first\r\nsecond");
+    for (const std::wstring& text : {std::wstring(L"a\r\n\r\nb\r\n"), std::wstring(L"\r\n")}) {
+        w.Text3->Set_text(text);
+        EXPECT_EQ(w.Text3->Text(), text);
+    }
+    w.Text5->Set_text(L"1.0\r\n");  // a single-line box keeps what it is given
+    EXPECT_EQ(w.Text5->Text(), L"1.0\r\n");
+
+    w.SSTab1->Bar()->setCurrentIndex(3);
+    const std::wstring help = w.Text8->Text();
+    w.Text8->setFocus();
+    QTest::keyClicks(w.Text8, "typed");
+    QTest::keyClick(w.Text8, Qt::Key_Delete);
+    EXPECT_EQ(w.Text8->Text(), help);
+}
+
+TEST_F(LayoutTest, HelpTextKeepsItsLayoutRules) {
+    const std::wstring text = Help_text();
+    ASSERT_TRUE(text.ends_with(L"\r\n"));
+    std::vector<std::wstring> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find(L"\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    std::vector<std::pair<std::wstring, std::size_t>> sections;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 49u) << To_utf8(lines[i]);
+        EXPECT_EQ(lines[i].find_first_of(L"\r\n"), std::wstring::npos);
+        EXPECT_FALSE(lines[i].empty()) << "paragraphs are separated by one or two spaces";
+        if (i > 0 && !lines[i].empty() && lines[i].find_first_not_of(L'-') == std::wstring::npos) {
+            sections.emplace_back(lines[i - 1], lines[i].size());
+        }
+    }
+    EXPECT_EQ(sections, (std::vector<std::pair<std::wstring, std::size_t>>{
+                            {L"How To Use The Packers:", 42},
+                            {L".Rar, .Zip or SFX?", 28},
+                            {L"Single File/Multifile Packing", 44}}));
+}
+
+TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
+    AddonInfo& w = Start({std::nullopt, L"rar icon", L"zip icon"});
+    w.SSTab1->Bar()->setCurrentIndex(3);
+    std::vector<std::string> clicked;
+    for (OptionButton* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
+        option->onClick = [&clicked, option] {
+            clicked.push_back(option->objectName().toStdString());
+        };
+    }
+    QTest::mouseClick(w.Label2, Qt::LeftButton);
+    EXPECT_FALSE(w.Option2->Value());
+    QTest::mouseClick(w.Option1, Qt::LeftButton);
+    QTest::mouseClick(w.Option4, Qt::LeftButton);
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Option1", "Option4", "Option2"}));
+    EXPECT_FALSE(w.Option1->Value());
+    EXPECT_TRUE(w.Option2->Value());
+    EXPECT_TRUE(w.Option4->Value());
+
+    w.Option3->Set_value(true);  // from a procedure: no click
+    EXPECT_FALSE(w.Option4->Value());
+    w.Option3->Set_value(false);
+    EXPECT_FALSE(w.Option3->Value());
+    EXPECT_EQ(clicked.size(), 3u);
+
+    w.Option5->hide();
+    QTest::mouseClick(w.Label6, Qt::LeftButton);
+    QTest::mouseClick(w.Frame11, Qt::LeftButton, {}, w.Option5->geometry().center());
+    EXPECT_FALSE(w.Option5->Value());
+
+    w.Label1->Set_grey(true);
+    EXPECT_EQ(w.Label1->palette().color(QPalette::WindowText),
+              w.palette().color(QPalette::Disabled, QPalette::WindowText));
+    w.Label1->Set_grey(false);
+    EXPECT_EQ(w.Label1->palette().color(QPalette::WindowText),
+              w.palette().color(QPalette::ButtonText));
+}
+
+TEST_F(LayoutTest, ListBoxesKeepEntriesSortedIgnoringCase) {
+    AddonInfo& w = Start();
+    SortedListBox* box = w.AddonList;
+    for (const wchar_t* entry : {L"b", L"A", L"c"}) {
+        box->Add_item(entry);
+    }
+    box->Set_list_index(1);
+    EXPECT_EQ(box->Text(), L"b");
+    box->Add_item(L"");  // added while "b" is selected: the selection stays on "b"
+    box->Add_item(L"a2");
+    EXPECT_EQ(box->List_index(), 3);
+    EXPECT_EQ(box->Text(), L"b");
+    std::vector<std::wstring> order;
+    for (int i = 0; i < box->List_count(); ++i) {
+        box->Set_list_index(i);
+        order.push_back(box->Text());
+    }
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"", L"A", L"a2", L"b", L"c"}));
+    box->Remove_item(1);
+    box->Set_list_index(1);
+    EXPECT_EQ(box->Text(), L"a2");
+    box->Set_list_index(-1);
+    EXPECT_EQ(box->List_index(), -1);
+    EXPECT_EQ(box->Text(), L"");
+    box->Clear();
+    EXPECT_EQ(box->List_count(), 0);
+}
+
+TEST_F(LayoutTest, AListBoxTakesAtMostItsLimitOfEntries) {
+    AddonInfo& w = Start();
+    for (int i = 0; i < SortedListBox::kMaxEntries; ++i) {
+        ASSERT_TRUE(w.filelist->Add_item(std::to_wstring(i)));
+    }
+    EXPECT_FALSE(w.filelist->Add_item(L"one more"));
+    EXPECT_EQ(w.filelist->List_count(), SortedListBox::kMaxEntries);
+    w.filelist->Set_list_index(0);
+    EXPECT_EQ(w.filelist->Text(), L"0");
+}
+
+}  // namespace
+}  // namespace brelvik::test
