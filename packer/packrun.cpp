@@ -20,7 +20,6 @@ namespace brelvik {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
-constexpr wchar_t kNothingPackable[] = L"None of the files named could be packed.";
 
 struct Member {
     std::wstring path;
@@ -61,6 +60,10 @@ std::wstring Unpackable_reason(const QFileInfo& member, const QFileInfo& archive
     }
     if (archive.exists() && member.canonicalFilePath() == archive.canonicalFilePath()) {
         return L"the archive itself";
+    }
+    // Tried now, so that an unreadable member never replaces an entry of the old archive.
+    if (QFile file(member.filePath()); !file.open(QIODevice::ReadOnly)) {
+        return file.errorString().toStdWString();
     }
     return {};
 }
@@ -121,9 +124,6 @@ class ArchivePack {
         for (const Member& member : members_) {
             Pack_member(member, zip);
         }
-        if (result_.packed.empty()) {
-            throw PackFailure(kNothingPackable);
-        }
         zip.Close();
         if (!file.commit()) {
             throw PackFailure(L"Cannot write " + job_.archivePath + L": " +
@@ -172,16 +172,13 @@ class ArchivePack {
     void Pack_member(const Member& member, ZipWriter& zip) {
         QFile file(member.info.filePath());
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-            result_.skipped.push_back({member.path, file.errorString().toStdWString()});
-            Advance(progress_, member.info.size());
-            return;
+            throw Unreadable(member, file);
         }
         zip.Begin_entry(Member_entry(member).get());
         for (qint64 left = member.info.size(); left > 0;) {
             const qint64 read = file.read(buffer_.data(), std::min<qint64>(left, kChunk));
             if (read < 0) {
-                throw PackFailure(L"Cannot read " + member.path + L": " +
-                                  file.errorString().toStdWString());
+                throw Unreadable(member, file);
             }
             if (read == 0) {
                 throw Changed(member);
@@ -205,6 +202,11 @@ class ArchivePack {
         archive_entry_set_size(entry.get(), member.info.size());
         archive_entry_set_mtime(entry.get(), member.info.lastModified().toSecsSinceEpoch(), 0);
         return entry;
+    }
+
+    static PackFailure Unreadable(const Member& member, const QFile& file) {
+        return PackFailure(L"Cannot read " + member.path + L": " +
+                           file.errorString().toStdWString());
     }
 
     static PackFailure Changed(const Member& member) {
@@ -232,7 +234,7 @@ PackResult Run_pack(const PackJob& job, PackProgress& progress) {
     try {
         std::vector<Member> members = Packable_members(job, result);
         if (members.empty()) {
-            throw PackFailure(kNothingPackable);
+            throw PackFailure(L"None of the files named could be packed.");
         }
         ArchivePack(job, std::move(members), progress, result).Run();
     } catch (const PackFailure& failure) {

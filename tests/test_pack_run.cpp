@@ -191,16 +191,29 @@ TEST(PackRun, PackingAgainReplacesChangedMembersAndKeepsTheRest) {
     EXPECT_EQ(Read_zip(archive), expected);
 }
 
-TEST(PackRun, MissingMembersAreReportedAndTheRestPacked) {
-    const Release release;
-    const std::string b = release.Base();
-    fs::remove(b + ".txt");
+TEST(PackRun, MembersThatCannotBeReadAreReportedAndTheRestPacked) {
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "unreadable");
+        const Release release;
+        const std::string b = release.Base();
+        std::vector<std::string> arguments = Rar({b, b + ".txt", b + ".pbo"});
+        if (missing) {
+            fs::remove(b + ".txt");
+        } else {
+            // Root reads anything: the packer runs as nobody, the info file only root may read.
+            fs::permissions(b + ".txt", fs::perms::owner_read | fs::perms::owner_write);
+            fs::permissions(release.Folder() / "my addons", fs::perms::all);
+            arguments.insert(arguments.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                                 kPackProgram.string()});
+        }
 
-    const Outcome run = Pack(kPackProgram, Rar({b, b + ".txt", b + ".pbo"}));
+        const Outcome run = Pack(missing ? kPackProgram : fs::path("setpriv"), arguments);
 
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.report.find(b + ".txt: not found"), std::string::npos) << run.report;
-    EXPECT_EQ(Read_zip(b + ".zip"), (Entries{{"tank.pbo", release.Addon().at("tank.pbo")}}));
+        EXPECT_EQ(run.exitCode, 1) << run.report;
+        const std::string reason = missing ? "not found" : "Permission denied";
+        EXPECT_NE(run.report.find(b + ".txt: " + reason), std::string::npos) << run.report;
+        EXPECT_EQ(Read_zip(b + ".zip"), (Entries{{"tank.pbo", release.Addon().at("tank.pbo")}}));
+    }
 }
 
 TEST(PackRun, OfTwoMembersWithOneNameTheLaterWins) {
