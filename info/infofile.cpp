@@ -79,9 +79,17 @@ std::array<std::size_t, kTagFields.size()> First_tags(const std::wstring& text) 
     return first;
 }
 
-// A value runs from its start to the next tag prefix, or to the end of the text.
+// A value runs from its start to the next tag prefix, or to the end of the text. A value that
+// ends in "/x" runs into the prefix of the tag behind it ("/x" + "/x/..." reads "/x/x/..."), so
+// of prefixes that overlap that way the last one is the tag's.
 std::wstring Value_at(const std::wstring& text, std::size_t start, std::size_t searchFrom) {
-    const std::size_t end = text.find(kTagPrefix, searchFrom);
+    // "/x/" can start again at its own last character.
+    constexpr std::size_t kOverlapStep = kTagPrefix.size() - 1;
+    std::size_t end = text.find(kTagPrefix, searchFrom);
+    while (end != std::wstring::npos &&
+           std::wstring_view(text).substr(end + kOverlapStep).starts_with(kTagPrefix)) {
+        end += kOverlapStep;
+    }
     return text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
 }
 
