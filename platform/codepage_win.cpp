@@ -1,22 +1,24 @@
 #include <windows.h>
 
-#include <climits>
-
 #include "platform/codepage.h"
 
 namespace brelvik {
 
 // The system's ANSI code page. No best-fit mapping: a character the code page cannot hold
-// becomes "?", never a look-alike.
+// becomes "?", never a look-alike. Where the ANSI code page is UTF-8 every character has bytes,
+// and that code page refuses both the flag and the replacement character.
 std::string To_ansi(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* replacement = utf8 ? nullptr : "?";
     const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
-                                         0, "?", nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, replacement, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, bytes.data(), size, "?",
+    WideCharToMultiByte(CP_ACP, flags, text.data(), length, bytes.data(), size, replacement,
                         nullptr);
     return bytes;
 }

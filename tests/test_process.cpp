@@ -29,27 +29,36 @@ class ProcessTest : public ::testing::Test {
             line += L" " + Quote_argument(argument);
         }
         Start_process(line);
-        const test::Received received = Wait_for_record(out);
+        const test::Received received = Parse_record(Wait_for_record(out));
         const test::Received expected = test::Expected_received(line, arguments);
         EXPECT_EQ(received.arguments, expected.arguments) << To_utf8(line);
         EXPECT_EQ(received.commandLine, expected.commandLine);
         EXPECT_EQ(received.showWindow, expected.showWindow);
     }
 
-    // The recorder runs on its own; its record appears whole when it is done.
-    static test::Received Wait_for_record(const std::filesystem::path& out) {
+    // The recorder runs on its own. Its record appears whole, by a rename, when it is done; right
+    // then the file may still be held by the rename for a moment.
+    static std::string Wait_for_record(const std::filesystem::path& out) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!std::filesystem::exists(out) && std::chrono::steady_clock::now() < deadline) {
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::ifstream in(out, std::ios::binary);
+            if (in.is_open()) {
+                std::ostringstream bytes;
+                bytes << in.rdbuf();
+                return bytes.str();
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        std::ifstream in(out, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        const std::string record = bytes.str();
+        return {};
+    }
+
+    // The record: the show-window number and the command line, each on a line, then every
+    // argument followed by a NUL.
+    static test::Received Parse_record(const std::string& record) {
         test::Received received;
         const std::size_t firstFeed = record.find('\n');
         const std::size_t feed = record.find('\n', firstFeed + 1);
-        if (feed == std::string::npos) {
+        if (firstFeed == std::string::npos || feed == std::string::npos) {
             ADD_FAILURE() << "the recorder left no record";
             return received;
         }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -12,12 +11,14 @@ namespace brelvik::test {
 // when the object goes.
 class TempFolder {
   public:
+    // A random name, taken only when no other test program has it: tests run in parallel.
     TempFolder() {
-        static std::atomic<unsigned> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("brelvik-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
+        std::random_device random;
+        std::uniform_int_distribution<unsigned long long> number;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("brelvik-test-" + std::to_string(number(random)));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempFolder() {
         std::error_code ignored;
