@@ -13,3 +13,9 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Windows build, tests under Wine"
 scripts/test-windows.sh
+
+echo "== Sanitizers"
+scripts/test-sanitize.sh
+
+echo "== Fuzzing"
+scripts/test-fuzz.sh
