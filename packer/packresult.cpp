@@ -1,5 +1,7 @@
 #include "packer/packresult.h"
 
+#include <string>
+
 namespace brelvik {
 
 namespace {
