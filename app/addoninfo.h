@@ -116,6 +116,7 @@ class AddonInfo : public QWidget {
     // Info editor (addoninfo_editor.cpp).
     void Command1_Click();
 
+    FolderReader reader_;
     RegAccess& registry_;
     FileAccess& files_;
     Desktop& desktop_;

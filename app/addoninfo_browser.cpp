@@ -30,8 +30,8 @@ void AddonInfo::File1_Click() {
         return;
     }
     infoText = files_.Read_text(path);
-    const InfoFields fields = Parse_infotext(infoText);
-    Text7->Set_text(fields.readme);
+    InfoFields fields = Parse_infotext(infoText);
+    Text7->Set_text(std::move(fields.readme));
     Text1->Set_text(fields.units);
     Text2->Set_text(fields.info);
     Text3->Set_text(fields.comment);

@@ -82,8 +82,8 @@ void AddonInfo::Build_browser() {
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->Set_geometry(Twips_rect(120, 120, 5775, 6615), Px(360));  // above the pages' frames
     Drive1 = Placed(new DriveList(this), "Drive1", 6000, 120, 2415, 315);
-    Dir1 = Placed(new FolderList(this), "Dir1", 6000, 480, 2415, 1890);
-    File1 = Placed(new FileList(this), "File1", 6000, 2520, 2415, 3405);
+    Dir1 = Placed(new FolderList(reader_, this), "Dir1", 6000, 480, 2415, 1890);
+    File1 = Placed(new FileList(reader_, this), "File1", 6000, 2520, 2415, 3405);
     Command1 = Button(this, "Command1", "Save Info File", 6000, 6000, 1215, 735);
     Command2 = Button(this, "Command2", "Exit", 7320, 6000, 1095, 735);
     Show_working_folder();

@@ -1,10 +1,9 @@
 #include "app/filelist.h"
 
-#include "platform/folders.h"
-
 namespace brelvik {
 
-FileList::FileList(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
+FileList::FileList(FolderReader& reader, QWidget* parent)
+    : QListView(parent), reader_(reader), names_(new QStringListModel(this)) {
     setModel(names_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -22,7 +21,7 @@ FileList::FileList(QWidget* parent) : QListView(parent), names_(new QStringListM
 }
 
 void FileList::Set_path(const std::wstring& folder) {
-    const std::vector<std::wstring> names = List_files(folder, L".pbo");
+    const std::vector<std::wstring> names = reader_.Addon_files(folder);
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(names.size()));
     for (const std::wstring& name : names) {

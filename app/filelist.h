@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "app/folderreader.h"
+
 namespace brelvik {
 
 // The add-on files (*.pbo, letter case ignored) of one folder in alphabetical order, hidden
@@ -12,7 +14,7 @@ namespace brelvik {
 // procedure; the user's selection of a file runs onClick, a double-click then onDblClick.
 class FileList : public QListView {
   public:
-    explicit FileList(QWidget* parent);
+    FileList(FolderReader& reader, QWidget* parent);
 
     const std::wstring& Path() const { return path_; }
     // Throws PlatformError when the folder cannot be read; the list then stays as it was.
@@ -24,6 +26,7 @@ class FileList : public QListView {
     std::function<void()> onDblClick;
 
   private:
+    FolderReader& reader_;
     QStringListModel* names_;
     std::wstring path_;
     bool quiet_ = false;

@@ -41,7 +41,8 @@ std::vector<std::wstring> Folder_chain(const std::wstring& path) {
     return chain;
 }
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+FolderList::FolderList(FolderReader& reader, QWidget* parent)
+    : QListWidget(parent), reader_(reader) {
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { Open(item); });
@@ -51,11 +52,13 @@ void FolderList::Set_path(const std::wstring& path) {
     const bool isDrive = path.size() == 2 && path[1] == L':';
     const std::wstring target = Without_trailing_separator(isDrive ? Drive_folder(path) : path);
     Fill(target);
-    if (target != path_) {
-        path_ = target;
-        if (onChange) {
-            onChange();
-        }
+    if (target == path_) {
+        reader_.Forget();  // no change: the file list is not pointed anywhere
+        return;
+    }
+    path_ = target;
+    if (onChange) {
+        onChange();
     }
 }
 
@@ -73,7 +76,7 @@ void FolderList::keyPressEvent(QKeyEvent* event) {
 }
 
 void FolderList::Fill(const std::wstring& path) {
-    const std::vector<std::wstring> subfolders = List_subfolders(path);
+    const std::vector<std::wstring> subfolders = reader_.Subfolders(path);
     const std::vector<std::wstring> chain = Folder_chain(path);
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);

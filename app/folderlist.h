@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "app/folderreader.h"
+
 namespace brelvik {
 
 // A folder list: the chain of folders from the root down to the folder shown, then that
@@ -11,7 +13,7 @@ namespace brelvik {
 // setting the path runs onChange, nested, when the folder shown changes.
 class FolderList : public QListWidget {
   public:
-    explicit FolderList(QWidget* parent);
+    FolderList(FolderReader& reader, QWidget* parent);
 
     // A full path, without a trailing separator except at a root.
     const std::wstring& Path() const { return path_; }
@@ -31,6 +33,7 @@ class FolderList : public QListWidget {
     void Fill(const std::wstring& path);
     void Open(const QListWidgetItem* item);
 
+    FolderReader& reader_;
     std::wstring path_;
 };
 

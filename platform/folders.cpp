@@ -96,6 +96,14 @@ void Sort_ignoring_case(std::vector<std::wstring>& names) {
     std::sort(names.begin(), names.end(), Less_ignoring_case);
 }
 
+std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
+    return List_folder(folder, L"").subfolders;
+}
+
+std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension) {
+    return List_folder(folder, extension).files;
+}
+
 std::wstring Drive_of(const std::wstring& path, const std::vector<std::wstring>& drives) {
     std::wstring best;
     for (const std::wstring& drive : drives) {

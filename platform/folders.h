@@ -19,12 +19,15 @@ std::wstring Drive_folder(const std::wstring& drive);
 // The process's working folder, without a trailing separator except at a root.
 std::wstring Current_folder();
 
-// The names of a folder's subfolders, hidden and system ones left out, letter case ignored in
-// the order.
-std::vector<std::wstring> List_subfolders(const std::wstring& folder);
+// What one read of a folder gives: the names of its subfolders and of its files whose names end
+// in the extension asked for (letter case ignored), hidden and system ones left out, each in
+// alphabetical order, letter case ignored.
+struct FolderEntries {
+    std::vector<std::wstring> subfolders, files;
+};
+FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension);
 
-// The names of a folder's files whose names end in extension (letter case ignored), hidden and
-// system files left out, in alphabetical order.
+std::vector<std::wstring> List_subfolders(const std::wstring& folder);
 std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension);
 
 // Helpers shared by the system-specific parts, free of system calls.

@@ -42,32 +42,6 @@ Kind Kind_of(const std::string& folder, const dirent& entry) {
                                    : Kind::kOther;
 }
 
-// One pass over a folder: the visible names of one kind whose names end in ending.
-std::vector<std::wstring> Read_folder(const std::wstring& folder, Kind kind,
-                                      const std::wstring& ending) {
-    const std::string native = Native(folder);
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.c_str()), ::closedir);
-    if (!dir) {
-        throw Last_error(folder);
-    }
-    std::vector<std::wstring> names;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (entry->d_name[0] == '.') {
-            continue;  // hidden, and the . and .. entries
-        }
-        const std::optional<std::wstring> name = From_utf8(entry->d_name);
-        if (name && Ends_with_ignoring_case(*name, ending) && Kind_of(native, *entry) == kind) {
-            names.push_back(*name);
-        }
-    }
-    if (errno != 0) {
-        throw Last_error(folder);
-    }
-    Sort_ignoring_case(names);
-    return names;
-}
-
 bool Is_folder(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -99,12 +73,35 @@ std::wstring Current_folder() {
     return error || !name ? L"/" : *name;
 }
 
-std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
-    return Read_folder(folder, Kind::kFolder, L"");
-}
-
-std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension) {
-    return Read_folder(folder, Kind::kFile, extension);
+FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension) {
+    const std::string native = Native(folder);
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.c_str()), ::closedir);
+    if (!dir) {
+        throw Last_error(folder);
+    }
+    FolderEntries entries;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (entry->d_name[0] == '.') {
+            continue;  // hidden, and the . and .. entries
+        }
+        std::optional<std::wstring> name = From_utf8(entry->d_name);
+        if (!name) {
+            continue;  // a name that is not UTF-8 could not be opened by its wide path
+        }
+        const Kind kind = Kind_of(native, *entry);
+        if (kind == Kind::kFolder) {
+            entries.subfolders.push_back(std::move(*name));
+        } else if (kind == Kind::kFile && Ends_with_ignoring_case(*name, extension)) {
+            entries.files.push_back(std::move(*name));
+        }
+    }
+    if (errno != 0) {
+        throw Last_error(folder);
+    }
+    Sort_ignoring_case(entries.subfolders);
+    Sort_ignoring_case(entries.files);
+    return entries;
 }
 
 }  // namespace brelvik

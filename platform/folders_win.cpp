@@ -25,40 +25,6 @@ std::wstring Full_path(const std::wstring& path) {
     return Without_trailing_separator(full);
 }
 
-// One pass over a folder: the visible names, folders or files, whose names end in ending.
-std::vector<std::wstring> Read_folder(const std::wstring& folder, bool folders,
-                                      const std::wstring& ending) {
-    std::wstring pattern = folder;
-    if (pattern.empty() || pattern.back() != L'\\') {
-        pattern += L'\\';
-    }
-    pattern += L'*';
-    WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
-        throw Last_error(folder);
-    }
-    std::vector<std::wstring> names;
-    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    do {
-        const std::wstring name = data.cFileName;
-        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (name != L"." && name != L".." && isFolder == folders &&
-            (data.dwFileAttributes & skipped) == 0 && Ends_with_ignoring_case(name, ending)) {
-            names.push_back(name);
-        }
-    } while (FindNextFileW(find, &data));
-    const DWORD end = GetLastError();
-    FindClose(find);
-    if (end != ERROR_NO_MORE_FILES) {
-        SetLastError(end);
-        throw Last_error(folder);
-    }
-    Sort_ignoring_case(names);
-    return names;
-}
-
 }  // namespace
 
 std::vector<std::wstring> List_drives() {
@@ -80,12 +46,40 @@ std::wstring Current_folder() {
     return Full_path(L".");
 }
 
-std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
-    return Read_folder(folder, true, L"");
-}
-
-std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension) {
-    return Read_folder(folder, false, extension);
+FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension) {
+    std::wstring pattern = folder;
+    if (pattern.empty() || pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        throw Last_error(folder);
+    }
+    FolderEntries entries;
+    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L".." || (data.dwFileAttributes & skipped) != 0) {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries.subfolders.push_back(name);
+        } else if (Ends_with_ignoring_case(name, extension)) {
+            entries.files.push_back(name);
+        }
+    } while (FindNextFileW(find, &data));
+    const DWORD end = GetLastError();
+    FindClose(find);
+    if (end != ERROR_NO_MORE_FILES) {
+        SetLastError(end);
+        throw Last_error(folder);
+    }
+    Sort_ignoring_case(entries.subfolders);
+    Sort_ignoring_case(entries.files);
+    return entries;
 }
 
 }  // namespace brelvik

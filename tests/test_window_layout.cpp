@@ -101,7 +101,11 @@ TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
 
 TEST_F(LayoutTest, TextBoxesExchangeLinesWithCrLf) {
     AddonInfo& w = Start();
+    w.Text7->Set_text(L"behind\r\nthe tab");  // shown only once its tab comes to the front
+    EXPECT_EQ(w.Text7->Text(), L"behind\r\nthe tab");
     w.SSTab1->Bar()->setCurrentIndex(1);
+    EXPECT_EQ(w.Text7->toPlainText(), "behind\nthe tab");
+    w.Text7->clear();
     w.Text7->setFocus();
     QTest::keyClicks(w.Text7, "first");
     QTest::keyClick(w.Text7, Qt::Key_Return);

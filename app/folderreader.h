@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brelvik {
+
+// Reads a folder once for both browser lists: the folder list's read also keeps the folder's
+// add-on files, which the file list takes when it is pointed at that folder next, as the folder
+// change that follows does at once.
+class FolderReader {
+  public:
+    // Throws PlatformError when the folder cannot be read.
+    std::vector<std::wstring> Subfolders(const std::wstring& folder);
+    std::vector<std::wstring> Addon_files(const std::wstring& folder);
+    // Drops what was kept, when no change follows that would take it.
+    void Forget() { kept_.reset(); }
+
+  private:
+    std::optional<std::pair<std::wstring, std::vector<std::wstring>>> kept_;
+};
+
+}  // namespace brelvik
