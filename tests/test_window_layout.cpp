@@ -97,6 +97,11 @@ TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
               expected({"AddonList", "filelist", "Command3", "Command4", "Command6", "Command7"}));
     w.SSTab1->Bar()->setCurrentIndex(3);  // no packer installed: the options are hidden
     EXPECT_EQ(walk(10), expected({"Check1", "Command5", "Text8"}));
+    for (OptionButton* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
+        option->show();
+    }
+    // An option group is one stop, entered at its first button in the order; arrows move inside.
+    EXPECT_EQ(walk(12), expected({"Option1", "Option5", "Check1", "Command5", "Text8"}));
 }
 
 TEST_F(LayoutTest, TextBoxesExchangeLinesWithCrLf) {
