@@ -101,6 +101,21 @@ void Keep_mode(int fd, const std::string& target) {
     }
 }
 
+// Only a regular file is read: a named pipe could keep a read waiting forever and a device such
+// as /dev/zero never ends.
+void Require_regular_file(int fd, const std::wstring& path) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        throw Last_error(path);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        throw PlatformError(System_error_text(EISDIR), path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw PlatformError(L"Not a regular file", path);
+    }
+}
+
 void Sync_folder(const std::string& folder) {
     const Descriptor fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.Get() >= 0) {
@@ -136,10 +151,12 @@ bool File_exists(const std::wstring& path) {
 }
 
 std::string Read_bytes(const std::wstring& path) {
-    const Descriptor fd(open(Native(path).c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that opening a named pipe does not wait for a writer; it is refused below.
+    const Descriptor fd(open(Native(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         throw Last_error(path);
     }
+    Require_regular_file(fd.Get(), path);
     std::string bytes;
     char buffer[65536];
     for (;;) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -84,6 +85,31 @@ TEST(ReplaceBytes, KeepsTheOldPermissionsAndWritesThroughSymbolicLinks) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Found while probing faults: a named pipe in the place of a file made a read wait for a writer
+// forever, and a device such as /dev/zero let it fill the memory. Only regular files are read.
+TEST(ReadBytes, RefusesWhatIsNotARegularFile) {
+    const test::TempFolder folder;
+    const std::filesystem::path pipe = folder / "tank.txt";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::filesystem::path device = folder / "release.txta";
+    std::filesystem::create_symlink("/dev/null", device);
+    for (const std::filesystem::path& path : {pipe, device}) {
+        // The alarm ends a read that waits forever, and the test fails instead of hanging.
+        EXPECT_EXIT(
+            {
+                alarm(10);
+                try {
+                    Read_bytes(path.wstring());
+                } catch (const PlatformError& error) {
+                    std::_Exit(error.Path() == path.wstring() ? 0 : 2);
+                }
+                std::_Exit(1);
+            },
+            testing::ExitedWithCode(0), "")
+            << path;
+    }
 }
 
 }  // namespace
