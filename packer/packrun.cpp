@@ -112,8 +112,9 @@ class ArchivePack {
     void Run() {
         const bool update = QFileInfo::exists(Q(job_.archivePath));
         progress_.total = Member_bytes() + (update ? Kept_bytes() : 0);
+        // Unbuffered, so that a failed write reports its cause (a full disk, say) at once.
         QSaveFile file(Q(job_.archivePath));
-        if (!file.open(QIODevice::WriteOnly)) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             throw PackFailure(L"Cannot write " + job_.archivePath + L": " +
                               file.errorString().toStdWString());
         }

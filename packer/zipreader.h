@@ -4,6 +4,7 @@
 #include <archive_entry.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace brelvik {
@@ -13,9 +14,6 @@ namespace brelvik {
 class ZipReader {
   public:
     explicit ZipReader(const std::wstring& path);
-    ~ZipReader();
-    ZipReader(const ZipReader&) = delete;
-    ZipReader& operator=(const ZipReader&) = delete;
 
     // The next entry, owned by the reader until the next call; nullptr after the last.
     archive_entry* Next();
@@ -25,7 +23,7 @@ class ZipReader {
   private:
     [[noreturn]] void Fail() const;
 
-    archive* archive_;
+    std::unique_ptr<archive, decltype(&archive_read_free)> archive_;
     std::wstring path_;
 };
 

@@ -10,14 +10,12 @@ namespace brelvik {
 
 namespace {
 
-la_ssize_t Write_out(archive* zip, void* client, const void* buffer, size_t length) {
-    auto* out = static_cast<QIODevice*>(client);
-    const qint64 written = out->write(static_cast<const char*>(buffer), length);
-    if (written < 0) {
-        archive_set_error(zip, EIO, "%s", out->errorString().toLocal8Bit().constData());
-        return -1;
+la_ssize_t Write_out(archive*, void* client, const void* buffer, size_t length) {
+    auto* sink = static_cast<ZipWriter::Sink*>(client);
+    if (sink->error.isEmpty() && sink->out.write(static_cast<const char*>(buffer), length) < 0) {
+        sink->error = sink->out.errorString();
     }
-    return written;
+    return static_cast<la_ssize_t>(length);
 }
 
 std::string Options(int level) {
@@ -29,41 +27,40 @@ std::string Options(int level) {
 
 }  // namespace
 
-ZipWriter::ZipWriter(QIODevice& out, int level) : archive_(archive_write_new()), out_(out) {
-    Check(archive_write_set_format_zip(archive_));
-    Check(archive_write_set_options(archive_, Options(level).c_str()));
+ZipWriter::ZipWriter(QIODevice& out, int level)
+    : sink_{out, {}}, archive_(archive_write_new(), &archive_write_free) {
+    Check(archive_write_set_format_zip(archive_.get()));
+    Check(archive_write_set_options(archive_.get(), Options(level).c_str()));
     // Names go in as UTF-8 and are marked so, whatever the locale.
-    Check(archive_write_set_options(archive_, "zip:hdrcharset=UTF-8"));
-    // Zip readers look for the directory at the very end: no padding behind it.
-    Check(archive_write_set_bytes_in_last_block(archive_, 1));
-    Check(archive_write_open2(archive_, &out_, nullptr, &Write_out, nullptr, nullptr));
-}
-
-ZipWriter::~ZipWriter() {
-    archive_write_free(archive_);
+    Check(archive_write_set_options(archive_.get(), "zip:hdrcharset=UTF-8"));
+    // Zip readers look for the directory at the very end: no padding behind it. Large blocks,
+    // since the device writes each one through at once.
+    Check(archive_write_set_bytes_in_last_block(archive_.get(), 1));
+    Check(archive_write_set_bytes_per_block(archive_.get(), 1 << 16));
+    Check(archive_write_open2(archive_.get(), &sink_, nullptr, &Write_out, nullptr, nullptr));
 }
 
 void ZipWriter::Begin_entry(archive_entry* entry) {
-    Check(archive_write_header(archive_, entry));
+    Check(archive_write_header(archive_.get(), entry));
 }
 
 void ZipWriter::Write(const char* data, std::size_t size) {
-    if (archive_write_data(archive_, data, size) < 0) {
-        Check(ARCHIVE_FATAL);
-    }
+    Check(archive_write_data(archive_.get(), data, size) < 0 ? ARCHIVE_FATAL : ARCHIVE_OK);
 }
 
 void ZipWriter::Close() {
-    Check(archive_write_close(archive_));
+    Check(archive_write_close(archive_.get()));
 }
 
 void ZipWriter::Check(int status) {
-    if (status >= ARCHIVE_WARN) {
-        return;
+    QString error = sink_.error;
+    if (error.isEmpty() && status < ARCHIVE_WARN) {
+        const char* text = archive_error_string(archive_.get());
+        error = QString::fromLocal8Bit(text ? text : "unknown error");
     }
-    const char* error = archive_error_string(archive_);
-    throw PackFailure(L"Cannot write the archive: " +
-                      QString::fromLocal8Bit(error ? error : "unknown error").toStdWString());
+    if (!error.isEmpty()) {
+        throw PackFailure(L"Cannot write the archive: " + error.toStdWString() + L".");
+    }
 }
 
 }  // namespace brelvik

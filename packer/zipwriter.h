@@ -3,6 +3,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <QString>
 #include <cstddef>
 #include <memory>
 
@@ -20,7 +21,6 @@ using EntryPtr = std::unique_ptr<archive_entry, EntryDeleter>;
 class ZipWriter {
   public:
     ZipWriter(QIODevice& out, int level);
-    ~ZipWriter();
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
@@ -29,11 +29,18 @@ class ZipWriter {
     // Writes the central directory; the archive is complete only after this.
     void Close();
 
+    // Where libarchive's output goes. A failed write is kept here instead of being reported to
+    // libarchive, which would leak its compressor on that path; every call checks it.
+    struct Sink {
+        QIODevice& out;
+        QString error;
+    };
+
   private:
     void Check(int status);
 
-    archive* archive_;
-    QIODevice& out_;
+    Sink sink_;  // outlives the archive, whose last words may still go to it
+    std::unique_ptr<archive, decltype(&archive_write_free)> archive_;
 };
 
 }  // namespace brelvik
