@@ -43,3 +43,12 @@ if(NOT WIN32)
 endif()
 brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform)
 add_dependencies(test_process brelvik_process_recorder)
+
+# Real faults while saving and starting a packer: read-only folders and full disks made with
+# mounts, files and folders deleted meanwhile, packer entries that point nowhere.
+if(NOT WIN32)
+    brelvik_test(test_faults_saving SOURCES test_faults_saving.cpp
+                 LIBS brelvik_platform brelvik_addonlist brelvik_info brelvik_test_support)
+    brelvik_test(test_faults_packer SOURCES test_faults_packer.cpp
+                 LIBS brelvik_platform brelvik_packing)
+endif()
