@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -197,6 +198,31 @@ TEST(SettingsStore, DefaultPlace) {
     }
     config ? setenv("XDG_CONFIG_HOME", config->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
     home ? setenv("HOME", home->c_str(), 1) : unsetenv("HOME");
+}
+
+// Found while probing faults: a store that was a named pipe kept the program waiting at start,
+// and one that led to a device such as /dev/zero filled the memory. Each now reads as empty,
+// is reported, and stays as it is. (/dev/null stands in for the device: it ends at once.)
+TEST(SettingsStore, AStoreThatIsNoFileReadsAsEmpty) {
+    const test::TempFolder config;
+    const std::filesystem::path pipe = config / "pipe.reg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::filesystem::path device = config / "device.reg";
+    std::filesystem::create_symlink("/dev/null", device);
+    for (const std::filesystem::path& path : {pipe, device}) {
+        // The alarm ends a start that waits forever, and the test fails instead of hanging.
+        EXPECT_EXIT(
+            {
+                alarm(10);
+                RegAccess reg(path);
+                Store_last_folder(reg, L"/x");
+                std::_Exit(Last_folder(reg) == RegValue() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "cannot read the settings store")
+            << path;
+        EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+        EXPECT_TRUE(std::filesystem::is_symlink(device));
+    }
 }
 
 }  // namespace
