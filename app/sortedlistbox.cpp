@@ -18,9 +18,9 @@ class SortedListBox::Entries : public QAbstractListModel {
         if (role != Qt::DisplayRole || index.row() >= static_cast<int>(items.size())) {
             return {};
         }
-        return QString::fromStdWString(items[static_cast<std::size_t>(index.row())]);
+        return QString::fromStdWString(items[static_cast<std::size_t>(index.row())].text);
     }
-    void Replace(std::vector<std::wstring> sorted) {
+    void Replace(std::vector<Entry> sorted) {
         beginResetModel();
         items = std::move(sorted);
         endResetModel();
@@ -31,7 +31,7 @@ class SortedListBox::Entries : public QAbstractListModel {
         endRemoveRows();
     }
 
-    std::vector<std::wstring> items;
+    std::vector<Entry> items;
 };
 
 SortedListBox::SortedListBox(QWidget* parent) : QListView(parent), entries_(new Entries(this)) {
@@ -59,7 +59,7 @@ bool SortedListBox::Add_item(const std::wstring& text) {
         // Show the batch once the procedure that adds it has returned.
         QTimer::singleShot(0, this, [this] { Merge_added(); });
     }
-    added_.push_back(text);
+    added_.push_back({Folded(text), text});
     return true;
 }
 
@@ -90,7 +90,7 @@ void SortedListBox::Set_list_index(int index) {
 
 std::wstring SortedListBox::Text() {
     const int index = List_index();
-    return index < 0 ? std::wstring() : entries_->items[static_cast<std::size_t>(index)];
+    return index < 0 ? std::wstring() : entries_->items[static_cast<std::size_t>(index)].text;
 }
 
 void SortedListBox::Remove_item(int index) {
@@ -104,21 +104,22 @@ void SortedListBox::Merge_added() {
     if (added_.empty()) {
         return;
     }
-    std::stable_sort(added_.begin(), added_.end(), Less_ignoring_case);
-    const std::vector<std::wstring>& items = entries_->items;
+    std::stable_sort(added_.begin(), added_.end());
+    const std::vector<Entry>& items = entries_->items;
     int selected = Selected_row();
     if (selected >= 0) {
         // The selected entry moves down by the added entries that sort before it.
-        const auto before =
-            std::lower_bound(added_.begin(), added_.end(),
-                             items[static_cast<std::size_t>(selected)], Less_ignoring_case);
+        const auto before = std::lower_bound(added_.begin(), added_.end(),
+                                             items[static_cast<std::size_t>(selected)]);
         selected += static_cast<int>(before - added_.begin());
     }
-    std::vector<std::wstring> merged;
+    std::vector<Entry> merged;
     merged.reserve(items.size() + added_.size());
     // Equal entries keep the order of adding: the ones already there come first.
-    std::merge(items.begin(), items.end(), added_.begin(), added_.end(), std::back_inserter(merged),
-               Less_ignoring_case);
+    std::merge(std::make_move_iterator(entries_->items.begin()),
+               std::make_move_iterator(entries_->items.end()),
+               std::make_move_iterator(added_.begin()), std::make_move_iterator(added_.end()),
+               std::back_inserter(merged));
     added_.clear();
     entries_->Replace(std::move(merged));
     Set_list_index(selected);

@@ -32,12 +32,17 @@ class SortedListBox : public QListView {
     std::function<void()> onDblClick;
 
   private:
+    // An entry with its letter-case-folded form, the key it is ordered by.
+    struct Entry {
+        std::wstring key, text;
+        bool operator<(const Entry& other) const { return key < other.key; }
+    };
     class Entries;
     void Merge_added();
     int Selected_row() const;
 
     Entries* entries_;
-    std::vector<std::wstring> added_;
+    std::vector<Entry> added_;
 };
 
 }  // namespace brelvik

@@ -41,8 +41,9 @@ std::wstring Drive_of(const std::wstring& path, const std::vector<std::wstring>&
 // byte order.
 std::vector<std::string> User_volumes(const std::string& mountTable);
 
-// Letter case ignored as the lists order their entries.
-bool Less_ignoring_case(const std::wstring& a, const std::wstring& b);
+// Letter case ignored as the lists order their entries: a comes before b exactly when Folded(a)
+// is less than Folded(b); equal names keep their order in Sort_ignoring_case.
+std::wstring Folded(const std::wstring& text);
 bool Ends_with_ignoring_case(const std::wstring& name, const std::wstring& ending);
 void Sort_ignoring_case(std::vector<std::wstring>& names);
 
