@@ -412,4 +412,16 @@ bool Set_value(Store& store, std::wstring_view keyPath, std::wstring_view name,
     return true;
 }
 
+void Add_key(Store& store, std::wstring_view keyPath) {
+    if (Has_key(store, keyPath)) {
+        return;
+    }
+    if (!store.entries.empty() && Line_end_of(store.entries.back().raw).empty()) {
+        store.entries.back().raw += store.newline;
+    }
+    const std::wstring key(keyPath);
+    store.entries.push_back({StoreEntry::Kind::Other, store.newline, {}, {}});
+    store.entries.push_back({StoreEntry::Kind::Section, L"[" + key + L"]" + store.newline, key, {}});
+}
+
 }  // namespace brelvik

@@ -63,5 +63,8 @@ const StoreValue* Find_value(const Store& store, std::wstring_view keyPath, std:
 // Sets a string or DWORD value where the key exists; false (nothing changed) where it does not.
 bool Set_value(Store& store, std::wstring_view keyPath, std::wstring_view name,
                const StoreValue& value);
+// Appends the key as an empty section, unless it exists. Never used by RegAccess, whose writes
+// create no key; only the set-up of a store adds keys.
+void Add_key(Store& store, std::wstring_view keyPath);
 
 }  // namespace brelvik

@@ -11,7 +11,8 @@ add_library(brelvik_platform STATIC
     codepage_utf8.cpp codepage_${_brelvik_os}.cpp
     files.cpp files_${_brelvik_os}.cpp
     process_${_brelvik_os}.cpp
-    regaccess.cpp regaccess_${_brelvik_os}.cpp)
+    regaccess.cpp regaccess_${_brelvik_os}.cpp
+    standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
     # A pure parser and writer of the store's text, callable on its own.
     target_sources(brelvik_platform PRIVATE settings_store.cpp)

@@ -21,6 +21,7 @@ brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform ${
 
 if(NOT WIN32)
     brelvik_test(test_settings_store SOURCES test_settings_store.cpp LIBS brelvik_platform)
+    brelvik_test(test_standin_packer SOURCES test_standin_packer.cpp LIBS brelvik_platform)
 endif()
 
 # The RegAccess behaviour cases run against the settings store here and the registry on
