@@ -1,9 +1,10 @@
-// The drives and folder listings behind the browser lists.
+// The drives and folder listings behind the browser lists, and the dialogs' filters.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "platform/desktop_qt.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "tests/support/temp_folder.h"
@@ -69,6 +70,20 @@ TEST(ListFiles, AMissingFolderIsAnErrorNamingIt) {
             EXPECT_EQ(error.Path(), gone);
             EXPECT_FALSE(error.System_text().empty());
         }
+    }
+}
+
+TEST(QtFilter, TurnsDescriptionPatternPairsIntoQtsForm) {
+    struct Case {
+        const wchar_t* filter;
+        const char* qt;
+    } cases[] = {
+        {L"Addonlist (*.txta)|*.txta", "Addonlist (*.txta)"},
+        {L"All files (*.*)|*.*", "All files (*)"},  // every file, with or without a dot
+        {L"Add-ons|*.pbo;*.txt|Lists|*.txta", "Add-ons (*.pbo *.txt);;Lists (*.txta)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Qt_filter(c.filter).toStdString(), c.qt);
     }
 }
 
