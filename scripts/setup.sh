@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev fonts-dejavu-core
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libarchive-dev zip unzip
     g++-mingw-w64-x86-64-posix wine wine64
