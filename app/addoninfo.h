@@ -15,6 +15,7 @@
 #include "app/sortedlistbox.h"
 #include "app/tabcontrol.h"
 #include "app/textbox.h"
+#include "packing/packcommand.h"
 
 namespace brelvik {
 
@@ -115,6 +116,25 @@ class AddonInfo : public QWidget {
     void Show_placeholders();
     // Info editor (addoninfo_editor.cpp).
     void Command1_Click();
+    // Addonlist commands (addoninfo_addonlist.cpp).
+    void File1_DblClick();
+    void Command4_Click();
+    void AddonList_DblClick();
+    void filelist_DblClick();
+    void Command3_Click();
+    void Refresh_list();
+    void Refresh_addonslist();
+    // Makes text the Addonlist and shows it; false, with a message and nothing changed, when a
+    // box could not hold its entries.
+    bool Take_list_text(std::wstring text);
+    // List files (addoninfo_listfile.cpp).
+    void Command6_Click();
+    void Command7_Click();
+    // Packer choice and packing (addoninfo_pack.cpp).
+    void Option1_Click();
+    void Option2_Click();
+    void Command5_Click();
+    PackRequest Pack_request();
 
     FolderReader reader_;
     RegAccess& registry_;

@@ -15,8 +15,18 @@ void AddonInfo::Wire_events() {
         Run([this, path] { Dir1->Set_path(path); });
     };
     File1->onClick = [this] { Run([this] { File1_Click(); }); };
+    File1->onDblClick = [this] { Run([this] { File1_DblClick(); }); };
+    AddonList->onDblClick = [this] { Run([this] { AddonList_DblClick(); }); };
+    filelist->onDblClick = [this] { Run([this] { filelist_DblClick(); }); };
+    Option1->onClick = [this] { Run([this] { Option1_Click(); }); };
+    Option2->onClick = [this] { Run([this] { Option2_Click(); }); };
     connect(Command1, &QPushButton::clicked, this, [this] { Run([this] { Command1_Click(); }); });
     connect(Command2, &QPushButton::clicked, this, [this] { Run([this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Run([this] { Command3_Click(); }); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Run([this] { Command4_Click(); }); });
+    connect(Command5, &QPushButton::clicked, this, [this] { Run([this] { Command5_Click(); }); });
+    connect(Command6, &QPushButton::clicked, this, [this] { Run([this] { Command6_Click(); }); });
+    connect(Command7, &QPushButton::clicked, this, [this] { Run([this] { Command7_Click(); }); });
 }
 
 void AddonInfo::Run(const std::function<void()>& procedure) {

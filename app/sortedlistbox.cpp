@@ -100,6 +100,16 @@ void SortedListBox::Remove_item(int index) {
     }
 }
 
+std::vector<std::wstring> SortedListBox::Items() {
+    Merge_added();
+    std::vector<std::wstring> texts;
+    texts.reserve(entries_->items.size());
+    for (const Entry& entry : entries_->items) {
+        texts.push_back(entry.text);
+    }
+    return texts;
+}
+
 void SortedListBox::Merge_added() {
     if (added_.empty()) {
         return;

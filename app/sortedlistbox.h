@@ -28,6 +28,8 @@ class SortedListBox : public QListView {
     // The selected entry's text; empty when none is selected.
     std::wstring Text();
     void Remove_item(int index);
+    // Every entry's text, in the box's order.
+    std::vector<std::wstring> Items();
 
     std::function<void()> onDblClick;
 

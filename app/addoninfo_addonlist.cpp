@@ -1,0 +1,137 @@
+#include <algorithm>
+#include <string_view>
+
+#include "addonlist/addonlist.h"
+#include "app/addoninfo.h"
+#include "info/infofile.h"
+#include "info/pathsep.h"
+#include "platform/desktop.h"
+#include "platform/folders.h"
+
+namespace brelvik {
+namespace {
+
+constexpr std::wstring_view kLineBreak = L"\r\n";
+constexpr std::wstring_view kOthersMarker = L"/others/";
+const std::wstring kAllFiles = L"All files (*.*)|*.*";
+const std::wstring kListFull = L"The Addonlist is full: a list box holds at most 32767 entries";
+
+std::wstring Folded_file_name(const std::wstring& path) {
+    return Folded(path.substr(path.find_last_of(kPathSeparators) + 1));
+}
+
+// The packers store every member under its bare file name, so two files of one name collide in
+// the archive wherever they lie; file names are compared as the system does, case ignored.
+bool Name_listed(const AddonListEntries& entries, const std::wstring& name) {
+    const std::wstring folded = Folded(name);
+    const auto same = [&folded](const std::wstring& entry) {
+        return Folded_file_name(entry) == folded;
+    };
+    return std::ranges::any_of(entries.addons, same) || std::ranges::any_of(entries.others, same);
+}
+
+bool Fits_boxes(const AddonListEntries& entries) {
+    return entries.addons.size() <= SortedListBox::kMaxEntries &&
+           entries.others.size() <= SortedListBox::kMaxEntries;
+}
+
+}  // namespace
+
+// The new add-on and its info file go in front of the older entries.
+void AddonInfo::File1_DblClick() {
+    const std::wstring name = File1->File_name();
+    if (name.empty() || Name_listed(Split_addonlist(addonListText), name)) {
+        return;
+    }
+    std::wstring text = currentDir + kPathSeparator + name;
+    text.append(kLineBreak).append(Info_path(currentDir, name)).append(kLineBreak);
+    Take_list_text(text + addonListText);
+}
+
+void AddonInfo::Command4_Click() {
+    const std::wstring file = desktop_.Open_file_dialog(currentDir, kAllFiles);
+    if (file.empty()) {
+        return;
+    }
+    std::wstring text = addonListText;
+    if (Find_others_marker(text) == std::wstring::npos) {
+        if (!text.empty()) {
+            text.append(kLineBreak);
+        }
+        text.append(kOthersMarker);
+    }
+    text.append(kLineBreak).append(file);
+    Take_list_text(std::move(text));
+}
+
+// An add-on entry takes its own info entry with it, wherever that stands in the box.
+void AddonInfo::AddonList_DblClick() {
+    const int selected = AddonList->List_index();
+    if (selected < 0) {
+        return;
+    }
+    const std::wstring entry = AddonList->Text();
+    int info = -1;
+    if (Ends_with_ignoring_case(entry, L".pbo")) {
+        const std::wstring infoEntry = entry.substr(0, entry.size() - 4) + L".txt";
+        const std::vector<std::wstring> items = AddonList->Items();
+        const auto found = std::ranges::find(items, infoEntry);
+        if (found != items.end()) {
+            info = static_cast<int>(found - items.begin());
+        }
+    }
+    // The later entry first, so that the earlier one keeps its index.
+    AddonList->Remove_item(std::max(selected, info));
+    if (info >= 0) {
+        AddonList->Remove_item(std::min(selected, info));
+    }
+    Refresh_addonslist();
+}
+
+void AddonInfo::filelist_DblClick() {
+    const int selected = filelist->List_index();
+    if (selected < 0) {
+        return;
+    }
+    filelist->Remove_item(selected);
+    Refresh_addonslist();
+}
+
+void AddonInfo::Command3_Click() {
+    AddonList->Clear();
+    filelist->Clear();
+    addonListText.clear();
+    addonListPath.clear();
+    Refresh_list();
+}
+
+// The boxes always show the text, an empty one too: boxes that kept entries the text no longer
+// holds would be saved, packed and rebuilt differently from what they show.
+void AddonInfo::Refresh_list() {
+    const AddonListEntries entries = Split_addonlist(addonListText);
+    for (auto [box, section] :
+         {std::pair{AddonList, &entries.addons}, std::pair{filelist, &entries.others}}) {
+        box->Clear();
+        for (const std::wstring& entry : *section) {
+            box->Add_item(entry);
+        }
+    }
+}
+
+void AddonInfo::Refresh_addonslist() {
+    addonListText = Join_addonlist(AddonList->Items(), filelist->Items());
+    AddonList->Set_list_index(-1);
+    filelist->Set_list_index(-1);
+}
+
+bool AddonInfo::Take_list_text(std::wstring text) {
+    if (!Fits_boxes(Split_addonlist(text))) {
+        desktop_.Show_message(kListFull);
+        return false;
+    }
+    addonListText = std::move(text);
+    Refresh_list();
+    return true;
+}
+
+}  // namespace brelvik

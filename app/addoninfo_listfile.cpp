@@ -1,0 +1,32 @@
+#include "addonlist/listfile.h"
+#include "app/addoninfo.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+
+namespace brelvik {
+namespace {
+
+const std::wstring kListFilter = L"Addonlist (*.txta)|*.txta";
+
+}  // namespace
+
+// The list file's path is taken only once its content has become the list: a file that cannot
+// be read, or that the boxes cannot hold, changes nothing.
+void AddonInfo::Command6_Click() {
+    const std::wstring path = desktop_.Open_file_dialog(Dir1->Path(), kListFilter);
+    if (!path.empty() && Take_list_text(Read_listfile(files_, path))) {
+        addonListPath = path;
+    }
+}
+
+// The file is replaced in one step, so a failed save keeps the old file whole and the path.
+void AddonInfo::Command7_Click() {
+    const std::wstring path = desktop_.Save_file_dialog(Dir1->Path(), kListFilter);
+    if (path.empty()) {
+        return;
+    }
+    Write_listfile(files_, path, addonListText);
+    addonListPath = path;
+}
+
+}  // namespace brelvik
