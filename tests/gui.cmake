@@ -12,3 +12,8 @@ brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_pl
 brelvik_test(test_window_addonlist SOURCES test_window_addonlist.cpp test_window_main.cpp
              LIBS brelvik_window brelvik_test_support Qt6::Test)
 set_tests_properties(test_window_addonlist PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+brelvik_test(test_window_pack
+             SOURCES test_window_pack.cpp test_window_main.cpp process_recorder_${_brelvik_os}.cpp
+             LIBS brelvik_window brelvik_test_support Qt6::Test)
+set_tests_properties(test_window_pack PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+add_dependencies(test_window_pack brelvik_process_recorder)
