@@ -181,6 +181,17 @@ TEST(ParseInfotext, RepeatedPrefixesTakeOnePass) {
 
     const std::wstring rules(1 << 20, L'=');
     EXPECT_EQ(Parse_infotext(rules), Placeholders());
+    EXPECT_EQ(Parse_infotext(prefixes), Placeholders());
+
+    // A value's end is found once however long the chain of overlapping prefixes behind it.
+    std::wstring chain;
+    for (int i = 0; i < 500000; ++i) {
+        chain += L"/x";
+    }
+    expected = Placeholders();
+    expected.units = chain;
+    expected.info = L"I";
+    EXPECT_EQ(Parse_infotext(L"/x/units" + chain + L"/x/infoI"), expected);
 }
 
 // Field texts without a tag prefix or the marker: whatever the composer writes, the parser
