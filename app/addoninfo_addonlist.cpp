@@ -16,18 +16,21 @@ constexpr std::wstring_view kOthersMarker = L"/others/";
 const std::wstring kAllFiles = L"All files (*.*)|*.*";
 const std::wstring kListFull = L"The Addonlist is full: a list box holds at most 32767 entries";
 
-std::wstring Folded_file_name(const std::wstring& path) {
-    return Folded(path.substr(path.find_last_of(kPathSeparators) + 1));
-}
-
-// The packers store every member under its bare file name, so two files of one name collide in
-// the archive wherever they lie; file names are compared as the system does, case ignored.
-bool Name_listed(const AddonListEntries& entries, const std::wstring& name) {
+// Whether a line of the list text names a file of this name. The packers store every member
+// under its bare file name, so two files of one name collide in the archive wherever they lie;
+// file names are compared as the system does, letter case ignored.
+bool Name_listed(std::wstring_view text, const std::wstring& name) {
     const std::wstring folded = Folded(name);
-    const auto same = [&folded](const std::wstring& entry) {
-        return Folded_file_name(entry) == folded;
-    };
-    return std::ranges::any_of(entries.addons, same) || std::ranges::any_of(entries.others, same);
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(kLineBreak), text.size());
+        const std::wstring_view line = text.substr(0, end);
+        const std::wstring_view bare = line.substr(line.find_last_of(kPathSeparators) + 1);
+        if (bare.size() == folded.size() && Folded(std::wstring(bare)) == folded) {
+            return true;
+        }
+        text.remove_prefix(std::min(end + kLineBreak.size(), text.size()));
+    }
+    return false;
 }
 
 bool Fits_boxes(const AddonListEntries& entries) {
@@ -37,15 +40,24 @@ bool Fits_boxes(const AddonListEntries& entries) {
 
 }  // namespace
 
-// The new add-on and its info file go in front of the older entries.
+// The new add-on and its info file go in front of the older entries. The boxes already show
+// the rest of the text, so only the pair joins them: no rebuild of a long list.
 void AddonInfo::File1_DblClick() {
     const std::wstring name = File1->File_name();
-    if (name.empty() || Name_listed(Split_addonlist(addonListText), name)) {
+    if (name.empty() || Name_listed(addonListText, name)) {
         return;
     }
-    std::wstring text = currentDir + kPathSeparator + name;
-    text.append(kLineBreak).append(Info_path(currentDir, name)).append(kLineBreak);
-    Take_list_text(text + addonListText);
+    if (AddonList->List_count() > SortedListBox::kMaxEntries - 2) {
+        desktop_.Show_message(kListFull);
+        return;
+    }
+    const std::wstring addon = currentDir + kPathSeparator + name;
+    const std::wstring info = Info_path(currentDir, name);
+    std::wstring text = addon;
+    text.append(kLineBreak).append(info).append(kLineBreak).append(addonListText);
+    addonListText = std::move(text);
+    AddonList->Add_item(addon);
+    AddonList->Add_item(info);
 }
 
 void AddonInfo::Command4_Click() {
