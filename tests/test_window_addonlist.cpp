@@ -51,6 +51,10 @@ class AddonlistTest : public WindowTest {
         desktop.answers.push_back(path);
         Press(window->Command6);
     }
+    void Save(const std::wstring& path) {
+        desktop.answers.push_back(path);
+        Press(window->Command7);
+    }
     // Each path ending in ".pbo" is double-clicked in the file list, any other is chosen as an
     // other file.
     void Build(const Entries& steps) {
@@ -105,16 +109,6 @@ class AddonlistTest : public WindowTest {
     std::filesystem::path addons;
 };
 
-TEST_F(AddonlistTest, AddedPairsGoInFrontWhileTheBoxesShowThemSorted) {
-    Add(L"x.pbo");
-    Expect_list(D(L"x.pbo") + L"\r\n" + D(L"x.txt") + L"\r\n", {D(L"x.pbo"), D(L"x.txt")}, {});
-    Add(L"y.pbo");
-    Expect_list(D(L"y.pbo") + L"\r\n" + D(L"y.txt") + L"\r\n" + D(L"x.pbo") + L"\r\n" +
-                    D(L"x.txt") + L"\r\n",
-                {D(L"x.pbo"), D(L"x.txt"), D(L"y.pbo"), D(L"y.txt")}, {});
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 // The packers store bare names, so a second file of a listed name would collide in the archive.
 TEST_F(AddonlistTest, AnAddonIsRefusedOnlyWhenItsFileNameIsListed) {
     const std::filesystem::path elsewhere = Make_folder("elsewhere");
@@ -142,18 +136,25 @@ TEST_F(AddonlistTest, AnAddonIsRefusedOnlyWhenItsFileNameIsListed) {
     }
 }
 
-TEST_F(AddonlistTest, OtherFilesGoBehindTheMarkerLine) {
+// Pairs go in front of the text and other files behind the marker line; the boxes sort both.
+TEST_F(AddonlistTest, AddingBuildsTheTextWhileTheBoxesShowItSorted) {
     // A folder named "others" puts the marker's characters into paths, not a marker line.
     const std::filesystem::path others = Make_folder("others");
     Write_file(others / "z.pbo", "");
     const std::wstring f = In(temp.Path(), L"f.doc"), g = In(others, L"g.doc"),
                        z = In(others, L"z.pbo");
     const std::wstring x = D(L"x.pbo") + L"\r\n" + D(L"x.txt");
+    const std::wstring y = D(L"y.pbo") + L"\r\n" + D(L"y.txt");
     struct Case {
         Entries steps;
         std::wstring text;
         Entries addonBox, otherBox;
     } cases[] = {
+        {{D(L"x.pbo")}, x + L"\r\n", {D(L"x.pbo"), D(L"x.txt")}, {}},
+        {{D(L"x.pbo"), D(L"y.pbo")},
+         y + L"\r\n" + x + L"\r\n",
+         {D(L"x.pbo"), D(L"x.txt"), D(L"y.pbo"), D(L"y.txt")},
+         {}},
         {{f, g}, L"/others/\r\n" + f + L"\r\n" + g, {}, {f, g}},
         {{D(L"x.pbo"), f}, x + L"\r\n\r\n/others/\r\n" + f, {D(L"x.pbo"), D(L"x.txt")}, {f}},
         {{g, D(L"x.pbo"), f},
@@ -170,6 +171,7 @@ TEST_F(AddonlistTest, OtherFilesGoBehindTheMarkerLine) {
         Press(window->Command3);
         Build(c.steps);
         Expect_list(c.text, c.addonBox, c.otherBox);
+        EXPECT_TRUE(desktop.messages.empty());
     }
 }
 
@@ -225,8 +227,7 @@ TEST_F(AddonlistTest, ADoubleClickRemovesTheEntryAndAnAddonsOwnInfoEntry) {
 TEST_F(AddonlistTest, ClearListEmptiesTextBoxesAndPath) {
     Add(L"x.pbo");
     Add_other(In(temp.Path(), L"f.doc"));
-    desktop.answers.push_back(Wide(temp / "release.txta"));
-    Press(window->Command7);
+    Save(Wide(temp / "release.txta"));
     ASSERT_FALSE(window->addonListPath.empty());
     Press(window->Command3);
     EXPECT_EQ(State(), ListState());
@@ -276,18 +277,15 @@ TEST_F(AddonlistTest, ASavedListLoadsBackToTheSameEntries) {
         }
         const Entries addonBox = window->AddonList->Items(), otherBox = window->filelist->Items();
         const std::wstring path = Wide(temp / "release.txta");
-        desktop.answers.push_back(path);
-        Press(window->Command7);
+        Save(path);
         EXPECT_EQ(window->addonListPath, path);
         EXPECT_EQ(From_ansi(Read_file(temp / "release.txta")), c.bytes);
 
         Add(L"tank.pbo");  // a change that loading drops
-        desktop.answers.push_back(path);
-        Press(window->Command6);
+        Load(path);
         Expect_list(c.bytes, addonBox, otherBox);
         EXPECT_EQ(window->addonListPath, path);
-        desktop.answers.push_back(Wide(temp / "again.txta"));
-        Press(window->Command7);  // saving a loaded list again adds no empty line
+        Save(Wide(temp / "again.txta"));  // saving a loaded list again adds no empty line
         EXPECT_EQ(Read_file(temp / "again.txta"), Read_file(temp / "release.txta"));
     }
     EXPECT_TRUE(desktop.messages.empty());
@@ -295,8 +293,7 @@ TEST_F(AddonlistTest, ASavedListLoadsBackToTheSameEntries) {
 
 TEST_F(AddonlistTest, AListFileThatCannotBeReadShowsTheErrorAndChangesNothing) {
     Add(L"x.pbo");
-    desktop.answers.push_back(Wide(temp / "kept.txta"));
-    Press(window->Command7);
+    Save(Wide(temp / "kept.txta"));
     const ListState before = State();
     const std::filesystem::path missing = temp / "missing.txta";
     struct Case {
@@ -306,8 +303,7 @@ TEST_F(AddonlistTest, AListFileThatCannotBeReadShowsTheErrorAndChangesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         desktop.messages.clear();
-        desktop.answers.push_back(Wide(c.path));
-        Press(window->Command6);
+        Load(Wide(c.path));
         ASSERT_EQ(desktop.messages.size(), 1u);
         EXPECT_THAT(desktop.messages[0], HasSubstr(System_error_text(c.error)));
         EXPECT_EQ(State(), before);
@@ -323,9 +319,9 @@ TEST_F(AddonlistTest, AFailedSaveKeepsTheOldFileAndThePath) {
     }
     const ScopedMount mount(folder);
     Add(L"x.pbo");
+    Save(Wide(temp / "kept.txta"));
     const ListState before = State();
-    desktop.answers.push_back(Wide(folder / "old.txta"));
-    Press(window->Command7);
+    Save(Wide(folder / "old.txta"));
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_THAT(desktop.messages[0], HasSubstr(System_error_text(EROFS)));
     EXPECT_EQ(State(), before);
