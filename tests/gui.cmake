@@ -1,17 +1,12 @@
 # Tests of the gui units: the window on Qt's offscreen platform.
-foreach(unit layout browser editor)
+foreach(unit layout browser editor addonlist)
     brelvik_test(test_window_${unit}
         SOURCES test_window_${unit}.cpp test_window_main.cpp
         LIBS brelvik_window brelvik_test_support Qt6::Test)
     set_tests_properties(test_window_${unit} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
 brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_platform_qt)
-
-# The Addonlist commands and "Pack it"; the packing test starts the recorder of the platform
-# tests as a real packer.
-brelvik_test(test_window_addonlist SOURCES test_window_addonlist.cpp test_window_main.cpp
-             LIBS brelvik_window brelvik_test_support Qt6::Test)
-set_tests_properties(test_window_addonlist PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+# "Pack it" starts the recorder of the platform tests as a real packer once.
 brelvik_test(test_window_pack
              SOURCES test_window_pack.cpp test_window_main.cpp process_recorder_${_brelvik_os}.cpp
              LIBS brelvik_window brelvik_test_support Qt6::Test)
