@@ -76,7 +76,8 @@ void AddonInfo::Command4_Click() {
     Take_list_text(std::move(text));
 }
 
-// An add-on entry takes its own info entry with it, wherever that stands in the box.
+// An add-on entry (".pbo" or ".PBO", the two spellings the list has always known) takes its own
+// info entry with it, wherever that stands in the box.
 void AddonInfo::AddonList_DblClick() {
     const int selected = AddonList->List_index();
     if (selected < 0) {
@@ -84,7 +85,7 @@ void AddonInfo::AddonList_DblClick() {
     }
     const std::wstring entry = AddonList->Text();
     int info = -1;
-    if (Ends_with_ignoring_case(entry, L".pbo")) {
+    if (entry.ends_with(L".pbo") || entry.ends_with(L".PBO")) {
         const std::wstring infoEntry = entry.substr(0, entry.size() - 4) + L".txt";
         const std::vector<std::wstring> items = AddonList->Items();
         const auto found = std::ranges::find(items, infoEntry);

@@ -7,6 +7,7 @@
 #include "addonlist/addonlist.h"
 #include "info/infofile.h"
 #include "info/pathsep.h"
+#include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "tests/support/mount_faults.h"
 #include "tests/test_window_fixture.h"
@@ -25,7 +26,8 @@ class AddonlistTest : public WindowTest {
   protected:
     void SetUp() override {
         addons = Make_folder("addons");
-        for (const char* name : {"x.pbo", "y.pbo", "x.pbox.pbo", "tank.pbo", "ank.pbo"}) {
+        for (const char* name :
+             {"x.pbo", "y.pbo", "x.pbox.pbo", "tank.pbo", "ank.pbo", "Z.PBO", "m.Pbo"}) {
             Write_file(addons / name, "");
         }
         Start();
@@ -55,11 +57,11 @@ class AddonlistTest : public WindowTest {
         desktop.answers.push_back(path);
         Press(window->Command7);
     }
-    // Each path ending in ".pbo" is double-clicked in the file list, any other is chosen as an
-    // other file.
+    // Each path ending in ".pbo" (any letter case) is double-clicked in the file list, any other
+    // is chosen as an other file.
     void Build(const Entries& steps) {
         for (const std::wstring& path : steps) {
-            if (path.ends_with(L".pbo")) {
+            if (Folded(path).ends_with(L".pbo")) {
                 const std::filesystem::path file(To_utf8(path));
                 Add(From_utf8(file.filename().native()).value(), file.parent_path());
             } else {
@@ -206,6 +208,14 @@ TEST_F(AddonlistTest, ADoubleClickRemovesTheEntryAndAnAddonsOwnInfoEntry) {
          {x, g, f},
          {{addonBox, x}},
          L"/others/\r\n" + f + L"\r\n" + g},
+        {"an upper-case add-on with its info entry",
+         {D(L"Z.PBO"), y},
+         {{addonBox, D(L"Z.PBO")}},
+         y + L"\r\n" + D(L"y.txt")},
+        {"a mixed-case add-on alone: only .pbo and .PBO mark add-on entries",
+         {D(L"m.Pbo")},
+         {{addonBox, D(L"m.Pbo")}},
+         D(L"m.txt")},
         {"every other file",
          {x, f, g},
          {{window->filelist, g}, {window->filelist, f}},
