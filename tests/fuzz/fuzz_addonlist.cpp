@@ -108,17 +108,15 @@ class Commands {
     std::wstring text_;
 };
 
-// The input's pieces between NUL characters are commands: the first character picks the
-// command, the rest is its path.
+// Each of the input's pieces is a command: its first character picks the command, the rest is
+// its path.
 void Check_commands(const std::wstring& input) {
     Commands commands;
-    for (std::size_t start = 0; start < input.size();) {
-        const std::size_t end = std::min(input.find(L'\0', start), input.size());
-        if (end > start) {
-            commands.Run(input[start], input.substr(start + 1, end - start - 1));
+    for (const std::wstring& piece : Pieces(input)) {
+        if (!piece.empty()) {
+            commands.Run(piece.front(), piece.substr(1));
             Check_save_and_load(commands.Text());
         }
-        start = end + 1;
     }
 }
 

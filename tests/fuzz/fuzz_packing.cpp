@@ -11,17 +11,6 @@
 namespace brelvik::fuzz {
 namespace {
 
-// The input's pieces between NUL characters.
-std::vector<std::wstring> Pieces(const std::wstring& input) {
-    std::vector<std::wstring> pieces;
-    for (std::size_t start = 0; start <= input.size();) {
-        const std::size_t end = std::min(input.find(L'\0', start), input.size());
-        pieces.push_back(input.substr(start, end - start));
-        start = end + 1;
-    }
-    return pieces;
-}
-
 void Check_quoting(const std::vector<std::wstring>& arguments) {
     std::wstring line;
     for (const std::wstring& argument : arguments) {
