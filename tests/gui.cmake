@@ -12,3 +12,12 @@ brelvik_test(test_window_pack
              LIBS brelvik_window brelvik_test_support Qt6::Test)
 set_tests_properties(test_window_pack PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 add_dependencies(test_window_pack brelvik_process_recorder)
+# "Pack it" from end to end: the built stand-in archiver is started for real as both packers.
+find_package(LibArchive REQUIRED)
+brelvik_test(test_window_packing SOURCES test_window_packing.cpp test_window_main.cpp
+             LIBS brelvik_window brelvik_test_support Qt6::Test LibArchive::LibArchive)
+target_compile_definitions(test_window_packing
+                           PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_FILE:brelvik-pack>")
+set_tests_properties(test_window_packing
+                     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRELVIK_PACK_NO_WINDOW=1")
+add_dependencies(test_window_packing brelvik-pack)

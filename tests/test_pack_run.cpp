@@ -1,18 +1,14 @@
 // Runs the built brelvik-pack as the window starts it, in temporary folders, and reads the
 // archives it makes back with libarchive.
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <chrono>
-#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -20,13 +16,15 @@
 
 #include "tests/support/mount_faults.h"
 #include "tests/support/temp_folder.h"
+#include "tests/zip_reading.h"
 
 namespace brelvik {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-using Entries = std::map<std::string, std::string>;  // stored name -> bytes
+using Entries = test::ZipEntries;
+using test::Read_zip;
 
 const fs::path kPackProgram = BRELVIK_PACK_PROGRAM;
 const fs::path kWzzipProgram = kPackProgram.parent_path() / "wzzip.exe";
@@ -76,26 +74,6 @@ std::string Random_bytes(std::size_t size, unsigned seed) {
         std::memcpy(&bytes[i], &value, 8);
     }
     return bytes;
-}
-
-Entries Read_zip(const fs::path& path) {
-    // libarchive gives stored names through the locale; the names here are UTF-8.
-    static const bool utf8 = std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr;
-    EXPECT_TRUE(utf8);
-    Entries entries;
-    archive* zip = archive_read_new();
-    archive_read_support_format_zip(zip);
-    EXPECT_EQ(archive_read_open_filename(zip, path.c_str(), 1 << 16), ARCHIVE_OK) << path;
-    archive_entry* entry = nullptr;
-    while (archive_read_next_header(zip, &entry) == ARCHIVE_OK) {
-        std::string& bytes = entries[archive_entry_pathname_utf8(entry)];
-        char buffer[1 << 16];
-        for (la_ssize_t n; (n = archive_read_data(zip, buffer, sizeof buffer)) > 0;) {
-            bytes.append(buffer, n);
-        }
-    }
-    archive_read_free(zip);
-    return entries;
 }
 
 std::set<std::string> Names_in(const fs::path& folder) {

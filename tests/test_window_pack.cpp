@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "platform/platform_error.h"
-#include "platform/process.h"
 #include "tests/process_recorder.h"
+#include "tests/starting_desktop.h"
 #include "tests/test_window_fixture.h"
 
 namespace brelvik::test {
@@ -19,14 +19,6 @@ const std::wstring kRar = L"/opt/r/rarpack,0";
 const std::wstring kZip = L"/opt/z/abcdefgh.exe,0";
 const std::wstring kNoPacker = L"Packing not possible, check the settings";
 const Settings kBothPackers = {std::nullopt, kRar, kZip};
-
-// Starts command lines for real instead of recording them.
-class StartingDesktop : public FakeDesktop {
-  public:
-    void Start_process(const std::wstring& commandLine) override {
-        brelvik::Start_process(commandLine);
-    }
-};
 
 class PackTest : public WindowTest {
   protected:
