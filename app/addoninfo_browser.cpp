@@ -1,9 +1,17 @@
 #include "app/addoninfo.h"
 #include "info/infofile.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
 
 namespace brelvik {
+namespace {
+
+// Info files hold a few kilobytes of text; anything far larger is not one, and reading it
+// would hold the window and its memory.
+constexpr std::uint64_t kMaxInfoBytes = 64u << 20;
+
+}  // namespace
 
 void AddonInfo::Drive1_Change() {
     try {
@@ -22,11 +30,18 @@ void AddonInfo::Dir1_Change() {
 void AddonInfo::File1_Click() {
     infoText.clear();
     const std::wstring path = Info_path(Dir1->Path(), File1->File_name());
-    if (files_.Length(path) == 0) {
+    const std::uint64_t length = files_.Length(path);
+    if (length == 0) {
         if (files_.Exists(path)) {
             files_.Delete(path);
+        } else {
+            files_.Require_folder(Dir1->Path());  // a folder gone meanwhile is no empty add-on
         }
         Show_placeholders();
+        return;
+    }
+    if (length > kMaxInfoBytes) {
+        desktop_.Show_message(L"The info file is larger than 64 MiB and was not loaded\n" + path);
         return;
     }
     infoText = files_.Read_text(path);

@@ -24,4 +24,8 @@ void FileAccess::Delete(const std::wstring& path) {
     Delete_file(path);
 }
 
+void FileAccess::Require_folder(const std::wstring& folder) {
+    brelvik::Require_folder(folder);
+}
+
 }  // namespace brelvik

@@ -16,16 +16,19 @@ std::string Read_bytes(const std::wstring& path);
 // rename, so a failed write leaves the old file whole.
 void Replace_bytes(const std::wstring& path, std::string_view bytes);
 void Delete_file(const std::wstring& path);  // a missing file is no error
+// Fails unless folder is there as a folder: it may have been deleted, or its drive not be ready.
+void Require_folder(const std::wstring& folder);
 
 // The file operations the window uses, text in the ANSI code page. Virtual so that a test can
 // inject a failure that cannot be made real.
 class FileAccess : public ListFileIO {
-public:
+  public:
     virtual std::uint64_t Length(const std::wstring& path);
     virtual bool Exists(const std::wstring& path);
     std::wstring Read_text(const std::wstring& path) override;
     void Replace_text(const std::wstring& path, const std::wstring& text) override;
     virtual void Delete(const std::wstring& path);
+    virtual void Require_folder(const std::wstring& folder);
 };
 
 }  // namespace brelvik

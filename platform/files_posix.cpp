@@ -197,4 +197,14 @@ void Delete_file(const std::wstring& path) {
     }
 }
 
+void Require_folder(const std::wstring& folder) {
+    struct stat info {};
+    if (stat(Native(folder).c_str(), &info) != 0) {
+        throw Last_error(folder);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        throw PlatformError(System_error_text(ENOTDIR), folder);
+    }
+}
+
 }  // namespace brelvik

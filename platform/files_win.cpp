@@ -139,4 +139,14 @@ void Delete_file(const std::wstring& path) {
     }
 }
 
+void Require_folder(const std::wstring& folder) {
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        throw Last_error(folder);
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw PlatformError(System_error_text(ERROR_DIRECTORY), folder);
+    }
+}
+
 }  // namespace brelvik

@@ -21,3 +21,10 @@ target_compile_definitions(test_window_packing
 set_tests_properties(test_window_packing
                      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRELVIK_PACK_NO_WINDOW=1")
 add_dependencies(test_window_packing brelvik-pack)
+# Real faults met through the window: read-only folders and full disks made with mounts,
+# files, folders and volumes that vanish, oversized info files, packers that cannot start.
+if(NOT WIN32)
+    brelvik_test(test_window_faults SOURCES test_window_faults.cpp test_window_main.cpp
+                 LIBS brelvik_window brelvik_test_support Qt6::Test)
+    set_tests_properties(test_window_faults PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+endif()
