@@ -7,7 +7,7 @@ namespace brelvik {
 // The two file operations a list file needs; the platform layer provides them.
 // Both throw the platform's error type on failure.
 class ListFileIO {
-public:
+  public:
     virtual ~ListFileIO() = default;
     // The whole file as text; a missing file is an error, never created.
     virtual std::wstring Read_text(const std::wstring& path) = 0;

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <optional>
-#include <optional>
 #include <string>
 
 namespace brelvik {

@@ -8,7 +8,7 @@ namespace brelvik {
 // and save dialogs, and starting a packer. The program uses the Qt implementation; tests use
 // a scripted fake, so no test ever waits on a dialog.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual void Show_message(const std::wstring& text) = 0;
     // The chosen file's full path, empty when cancelled. filter: "description|pattern".

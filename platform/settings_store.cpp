@@ -421,7 +421,8 @@ void Add_key(Store& store, std::wstring_view keyPath) {
     }
     const std::wstring key(keyPath);
     store.entries.push_back({StoreEntry::Kind::Other, store.newline, {}, {}});
-    store.entries.push_back({StoreEntry::Kind::Section, L"[" + key + L"]" + store.newline, key, {}});
+    store.entries.push_back(
+        {StoreEntry::Kind::Section, L"[" + key + L"]" + store.newline, key, {}});
 }
 
 }  // namespace brelvik
