@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,5 +16,9 @@ std::wstring From_ansi(std::string_view bytes);
 // lone surrogate; From_utf8 gives nothing for bytes that are not well-formed UTF-8.
 std::string To_utf8(std::wstring_view text);
 std::optional<std::wstring> From_utf8(std::string_view bytes);
+
+// A path of the system as the program's text: UTF-8 names decoded, other bytes taken in the
+// ANSI code page so that no name is lost.
+std::wstring Path_text(const std::filesystem::path& path);
 
 }  // namespace brelvik

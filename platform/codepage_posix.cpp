@@ -48,4 +48,8 @@ std::wstring From_ansi(std::string_view bytes) {
     return text;
 }
 
+std::wstring Path_text(const std::filesystem::path& path) {
+    return From_utf8(path.native()).value_or(From_ansi(path.native()));
+}
+
 }  // namespace brelvik

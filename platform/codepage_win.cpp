@@ -34,4 +34,8 @@ std::wstring From_ansi(std::string_view bytes) {
     return text;
 }
 
+std::wstring Path_text(const std::filesystem::path& path) {
+    return path.wstring();
+}
+
 }  // namespace brelvik

@@ -46,10 +46,6 @@ std::optional<std::wstring> Root_name(std::uint32_t root) {
     }
 }
 
-std::wstring Path_text(const std::filesystem::path& path) {
-    return From_utf8(path.native()).value_or(From_ansi(path.native()));
-}
-
 // Says a problem with the store on standard error, once per process for each distinct text:
 // the store is read on every call, and one line is enough for the user.
 void Report_once(const std::wstring& text) {

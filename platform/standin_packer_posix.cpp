@@ -18,10 +18,6 @@ namespace {
 const std::wstring kPackerKeys[] = {L"HKEY_CLASSES_ROOT\\WinRAR\\DefaultIcon",
                                     L"HKEY_CLASSES_ROOT\\WinZip\\DefaultIcon"};
 
-std::wstring Path_text(const std::filesystem::path& path) {
-    return From_utf8(path.native()).value_or(From_ansi(path.native()));
-}
-
 bool Holds_packer_entry(const Store& store) {
     for (const std::wstring& key : kPackerKeys) {
         if (Has_key(store, key)) {
