@@ -7,8 +7,6 @@ namespace brelvik {
 
 namespace {
 
-constexpr std::wstring_view kMarker = L"/others/";
-constexpr std::wstring_view kLineBreak = L"\r\n";
 constexpr std::wstring_view kEmptyLine = L"\r\n\r\n";
 
 bool Line_break_at(const std::wstring& text, std::size_t pos) {
@@ -17,7 +15,7 @@ bool Line_break_at(const std::wstring& text, std::size_t pos) {
 
 // Where the others section begins: past the marker and the line break behind it.
 std::size_t Others_start(const std::wstring& text, std::size_t marker) {
-    return std::min(text.size(), marker + kMarker.size() + kLineBreak.size());
+    return std::min(text.size(), marker + kOthersMarker.size() + kLineBreak.size());
 }
 
 // Appends the lines of text[begin, end) to entries; a line break that ends the range adds
@@ -35,11 +33,11 @@ void Cut_lines(const std::wstring& text, std::size_t begin, std::size_t end,
 }  // namespace
 
 std::size_t Find_others_marker(const std::wstring& text) {
-    for (std::size_t pos = text.find(kMarker); pos != std::wstring::npos;
-         pos = text.find(kMarker, pos + 1)) {
+    for (std::size_t pos = text.find(kOthersMarker); pos != std::wstring::npos;
+         pos = text.find(kOthersMarker, pos + 1)) {
         const bool lineStart =
             pos == 0 || (pos >= kLineBreak.size() && Line_break_at(text, pos - kLineBreak.size()));
-        const std::size_t end = pos + kMarker.size();
+        const std::size_t end = pos + kOthersMarker.size();
         if (lineStart && (end == text.size() || Line_break_at(text, end))) {
             return pos;
         }
@@ -63,7 +61,7 @@ AddonListEntries Split_addonlist(const std::wstring& text) {
 
 std::wstring Join_addonlist(const std::vector<std::wstring>& addons,
                             const std::vector<std::wstring>& others) {
-    std::size_t size = kMarker.size();
+    std::size_t size = kOthersMarker.size();
     for (const auto* section : {&addons, &others}) {
         for (const std::wstring& entry : *section) {
             size += entry.size() + kLineBreak.size();
@@ -83,7 +81,7 @@ std::wstring Join_addonlist(const std::vector<std::wstring>& addons,
     if (!text.empty()) {
         text.append(kLineBreak);
     }
-    text.append(kMarker);
+    text.append(kOthersMarker);
     for (const std::wstring& entry : others) {
         text.append(kLineBreak).append(entry);
     }
@@ -105,7 +103,7 @@ std::wstring Compose_listfile(const std::wstring& text) {
     if (!hasEmptyLine) {
         content.append(kLineBreak);
     }
-    content.append(kMarker).append(kLineBreak).append(text, Others_start(text, marker));
+    content.append(kOthersMarker).append(kLineBreak).append(text, Others_start(text, marker));
     return content;
 }
 

@@ -2,9 +2,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brelvik {
+
+// The line that parts the add-on entries from the other files, and the line break of the text.
+inline constexpr std::wstring_view kOthersMarker = L"/others/";
+inline constexpr std::wstring_view kLineBreak = L"\r\n";
 
 struct AddonListEntries {
     std::vector<std::wstring> addons, others;

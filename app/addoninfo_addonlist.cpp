@@ -11,8 +11,6 @@
 namespace brelvik {
 namespace {
 
-constexpr std::wstring_view kLineBreak = L"\r\n";
-constexpr std::wstring_view kOthersMarker = L"/others/";
 const std::wstring kAllFiles = L"All files (*.*)|*.*";
 const std::wstring kListFull = L"The Addonlist is full: a list box holds at most 32767 entries";
 

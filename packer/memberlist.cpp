@@ -2,18 +2,13 @@
 
 #include <map>
 
+#include "addonlist/addonlist.h"
 #include "info/pathsep.h"
 #include "packer/folding.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 
 namespace brelvik {
-
-namespace {
-
-constexpr std::wstring_view kOthersMarker = L"/others/";
-
-}  // namespace
 
 std::vector<std::wstring> List_members(std::wstring_view text) {
     std::vector<std::wstring> members;
