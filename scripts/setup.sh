@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Brelvik need, when any is missing.
+# Installs the Debian packages that Brelvik needs, when any is missing: with no argument what
+# building and running the program takes; with --tests also what the whole test suite takes
+# (GoogleTest, the Windows cross build and Wine with its 32-bit part, a virtual display for the
+# Windows window tests, clang for fuzzing, the packaging checks).
 set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libarchive-dev zip unzip
-    g++-mingw-w64-x86-64-posix wine wine64
-    clang libclang-rt-14-dev
-    util-linux
+    qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
+    libarchive-dev zlib1g-dev
 )
+if [ "${1:-}" = --tests ]; then
+    packages+=(
+        libgtest-dev libgmock-dev googletest libbenchmark-dev
+        zip unzip pigz
+        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
+        clang libclang-rt-14-dev
+        util-linux appstream desktop-file-utils
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,5 +29,9 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
+# The Windows program is a 32-bit one; Wine runs it with Debian's i386 packages.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

@@ -4,7 +4,7 @@
 # finds a crash, a hang or a broken property. FUZZ_SECONDS changes the time per target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 seconds="${FUZZ_SECONDS:-30}"
 jobs="$(nproc)"
 targets=(fuzz_infotext fuzz_addonlist fuzz_packing fuzz_settings_store)

@@ -4,7 +4,7 @@
 # its test program with a report, so ctest fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 jobs="$(nproc)"
 
 echo "== Sanitizer build (address, undefined) and tests"

@@ -4,7 +4,7 @@
 # the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 jobs="$(nproc)"
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
