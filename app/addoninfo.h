@@ -1,20 +1,11 @@
 #pragma once
 
-#include <QGroupBox>
-#include <QPushButton>
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "app/captionlabel.h"
-#include "app/drivelist.h"
-#include "app/filelist.h"
-#include "app/folderlist.h"
-#include "app/markbuttons.h"
-#include "app/sortedlistbox.h"
-#include "app/tabcontrol.h"
-#include "app/textbox.h"
+#include "app/controls.h"
+#include "app/events.h"
 #include "packing/packcommand.h"
 
 namespace brelvik {
@@ -23,12 +14,33 @@ class Desktop;
 class FileAccess;
 class RegAccess;
 
-// The program's one window. Creating it builds every control, wires the events and runs
-// Form_Load; the caller then shows it. Each control is a member under its own name, which is
-// also its objectName.
-class AddonInfo : public QWidget {
+// The controls the procedures reach, each under its own name; a front end creates them from the
+// layout and hands them over.
+struct Controls {
+    TextBox *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7;
+    Label *Label1, *Label2, *Label4, *Label5, *Label6;
+    OptionButton *Option1, *Option2, *Option3, *Option4, *Option5;
+    CheckBox* Check1;
+    DriveList* Drive1;
+    FolderList* Dir1;
+    FileList* File1;
+    ListBox *AddonList, *filelist;
+    Form* form;
+};
+
+// The program's one window as its procedures and form-level state see it, free of any toolkit.
+// A front end builds the controls, creates this and delivers every event through Handle:
+// Event::kLoad once before the window is first shown, then the user's.
+class AddonInfo : private Controls {
   public:
-    AddonInfo(RegAccess& registry, FileAccess& files, Desktop& desktop);
+    AddonInfo(const Controls& controls, RegAccess& registry, FileAccess& files, Desktop& desktop);
+
+    // Runs the event's procedure. False when it ended on a failure, which it has then shown.
+    bool Handle(Event event);
+    // Runs an action of the user that is no procedure (opening a folder in the folder list) in the
+    // same way. A failure it did not test for shows one message with the system's text and ends the
+    // outermost procedure; procedures run nested by it pass their failures on to it.
+    bool Run(const std::function<void()>& procedure);
 
     // Form-level state shared by the procedures.
     std::wstring infoText;
@@ -37,73 +49,7 @@ class AddonInfo : public QWidget {
     std::wstring addonListPath;
     std::int16_t fileNumber = 0;
 
-    // Window level.
-    TabControl* SSTab1;
-    DriveList* Drive1;
-    FolderList* Dir1;
-    FileList* File1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    // Tab 0 "Addon Information".
-    QGroupBox* AddonInfoFrame;
-    QGroupBox* Frame2;
-    MultiLineBox* Text1;
-    QGroupBox* Frame3;
-    MultiLineBox* Text2;
-    QGroupBox* Frame4;
-    MultiLineBox* Text3;
-    QGroupBox* Frame6;
-    SingleLineBox* Text5;
-    QGroupBox* Frame7;
-    SingleLineBox* Text6;
-    QGroupBox* Frame5;
-    MultiLineBox* Text4;
-    // Tab 1 "Readme".
-    QGroupBox* Frame9;
-    MultiLineBox* Text7;
-    // Tab 2 "Addonlist".
-    QGroupBox* Frame1;
-    SortedListBox* AddonList;
-    QPushButton* Command6;
-    QPushButton* Command7;
-    QPushButton* Command4;
-    QPushButton* Command3;
-    QGroupBox* Frame8;
-    SortedListBox* filelist;
-    // Tab 3 "Pack Addon".
-    QGroupBox* Frame10;
-    OptionButton* Option1;
-    CaptionLabel* Label1;
-    OptionButton* Option2;
-    CaptionLabel* Label2;
-    QGroupBox* Frame11;
-    OptionButton* Option3;
-    CaptionLabel* Label4;
-    OptionButton* Option4;
-    CaptionLabel* Label5;
-    OptionButton* Option5;
-    CaptionLabel* Label6;
-    CheckMark* Check1;
-    CaptionLabel* Label3;
-    MultiLineBox* Text8;
-    QPushButton* Command5;
-
   private:
-    // Layout (addoninfo_layout.cpp).
-    void Build_browser();
-    void Show_working_folder();
-    void Build_info_tab();
-    void Build_readme_tab();
-    void Build_addonlist_tab();
-    void Build_pack_tab();
-    void Set_focus_order();
-    // Event wiring (addoninfo_events.cpp).
-    void Wire_events();
-    // Runs one event procedure. A failure it did not test for shows one message with the
-    // system's text and ends the outermost procedure; procedures run nested by it pass their
-    // failures on to it.
-    void Run(const std::function<void()>& procedure);
-
     // Start-up and exit (addoninfo_startup.cpp).
     void Form_Load();
     void Command2_Click();
@@ -136,7 +82,8 @@ class AddonInfo : public QWidget {
     void Command5_Click();
     PackRequest Pack_request();
 
-    FolderReader reader_;
+    // The info file the seven fields were last filled from, or made for.
+    std::wstring fieldsFrom_;
     RegAccess& registry_;
     FileAccess& files_;
     Desktop& desktop_;

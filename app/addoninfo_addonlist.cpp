@@ -32,8 +32,22 @@ bool Name_listed(std::wstring_view text, const std::wstring& name) {
 }
 
 bool Fits_boxes(const AddonListEntries& entries) {
-    return entries.addons.size() <= SortedListBox::kMaxEntries &&
-           entries.others.size() <= SortedListBox::kMaxEntries;
+    return entries.addons.size() <= ListBox::kMaxEntries &&
+           entries.others.size() <= ListBox::kMaxEntries;
+}
+
+// Every entry's text in the box's order, read by stepping the selection through the box, which
+// runs no procedure; the selection is left cleared.
+std::vector<std::wstring> Items(ListBox& box) {
+    std::vector<std::wstring> items;
+    const int count = box.List_count();
+    items.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        box.Set_list_index(i);
+        items.push_back(box.Text());
+    }
+    box.Set_list_index(-1);
+    return items;
 }
 
 }  // namespace
@@ -45,7 +59,7 @@ void AddonInfo::File1_DblClick() {
     if (name.empty() || Name_listed(addonListText, name)) {
         return;
     }
-    if (AddonList->List_count() > SortedListBox::kMaxEntries - 2) {
+    if (AddonList->List_count() > ListBox::kMaxEntries - 2) {
         desktop_.Show_message(kListFull);
         return;
     }
@@ -85,7 +99,7 @@ void AddonInfo::AddonList_DblClick() {
     int info = -1;
     if (entry.ends_with(L".pbo") || entry.ends_with(L".PBO")) {
         const std::wstring infoEntry = entry.substr(0, entry.size() - 4) + L".txt";
-        const std::vector<std::wstring> items = AddonList->Items();
+        const std::vector<std::wstring> items = Items(*AddonList);
         const auto found = std::ranges::find(items, infoEntry);
         if (found != items.end()) {
             info = static_cast<int>(found - items.begin());
@@ -121,7 +135,8 @@ void AddonInfo::Command3_Click() {
 void AddonInfo::Refresh_list() {
     const AddonListEntries entries = Split_addonlist(addonListText);
     for (auto [box, section] :
-         {std::pair{AddonList, &entries.addons}, std::pair{filelist, &entries.others}}) {
+         {std::pair<ListBox*, const std::vector<std::wstring>*>{AddonList, &entries.addons},
+          {filelist, &entries.others}}) {
         box->Clear();
         for (const std::wstring& entry : *section) {
             box->Add_item(entry);
@@ -130,7 +145,7 @@ void AddonInfo::Refresh_list() {
 }
 
 void AddonInfo::Refresh_addonslist() {
-    addonListText = Join_addonlist(AddonList->Items(), filelist->Items());
+    addonListText = Join_addonlist(Items(*AddonList), Items(*filelist));
     AddonList->Set_list_index(-1);
     filelist->Set_list_index(-1);
 }

@@ -13,13 +13,9 @@ constexpr std::uint64_t kMaxInfoBytes = 64u << 20;
 
 }  // namespace
 
+// A drive that is not ready fails here; the drive list then goes back to the drive it showed.
 void AddonInfo::Drive1_Change() {
-    try {
-        Dir1->Set_path(Drive1->Drive());
-    } catch (const PlatformError&) {
-        Drive1->Show_drive_of(Dir1->Path());  // a drive that is not ready is not kept chosen
-        throw;
-    }
+    Dir1->Set_path(Drive1->Drive());
 }
 
 void AddonInfo::Dir1_Change() {
@@ -38,6 +34,7 @@ void AddonInfo::File1_Click() {
             files_.Require_folder(Dir1->Path());  // a folder gone meanwhile is no empty add-on
         }
         Show_placeholders();
+        fieldsFrom_ = path;
         return;
     }
     if (length > kMaxInfoBytes) {
@@ -45,6 +42,7 @@ void AddonInfo::File1_Click() {
         return;
     }
     infoText = files_.Read_text(path);
+    fieldsFrom_ = path;
     InfoFields fields = Parse_infotext(infoText);
     Text7->Set_text(std::move(fields.readme));
     Text1->Set_text(fields.units);

@@ -14,6 +14,11 @@ void AddonInfo::Command1_Click() {
         return;
     }
     const std::wstring path = Info_path(Dir1->Path(), name);
+    if (path != fieldsFrom_) {
+        // The fields still hold another add-on's texts: its own info file was refused.
+        desktop_.Show_message(L"The info file was not loaded, so it is not replaced\n" + path);
+        return;
+    }
     infoText.clear();
     const ComposedInfo composed =
         Compose_infotext({Text1->Text(), Text2->Text(), Text3->Text(), Text4->Text(), Text5->Text(),

@@ -6,43 +6,90 @@
 #include "platform/platform_error.h"
 
 namespace brelvik {
+namespace {
 
-// Which control event runs which procedure; events not named here run none.
-void AddonInfo::Wire_events() {
-    Drive1->onChange = [this] { Run([this] { Drive1_Change(); }); };
-    Dir1->onChange = [this] { Run([this] { Dir1_Change(); }); };
-    Dir1->onOpen = [this](const std::wstring& path) {
-        Run([this, path] { Dir1->Set_path(path); });
-    };
-    File1->onClick = [this] { Run([this] { File1_Click(); }); };
-    File1->onDblClick = [this] { Run([this] { File1_DblClick(); }); };
-    AddonList->onDblClick = [this] { Run([this] { AddonList_DblClick(); }); };
-    filelist->onDblClick = [this] { Run([this] { filelist_DblClick(); }); };
-    Option1->onClick = [this] { Run([this] { Option1_Click(); }); };
-    Option2->onClick = [this] { Run([this] { Option2_Click(); }); };
-    connect(Command1, &QPushButton::clicked, this, [this] { Run([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Run([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Run([this] { Command3_Click(); }); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Run([this] { Command4_Click(); }); });
-    connect(Command5, &QPushButton::clicked, this, [this] { Run([this] { Command5_Click(); }); });
-    connect(Command6, &QPushButton::clicked, this, [this] { Run([this] { Command6_Click(); }); });
-    connect(Command7, &QPushButton::clicked, this, [this] { Run([this] { Command7_Click(); }); });
+using Procedure = void (AddonInfo::*)();
+
+}  // namespace
+
+AddonInfo::AddonInfo(const Controls& controls, RegAccess& registry, FileAccess& files,
+                     Desktop& desktop)
+    : Controls(controls), registry_(registry), files_(files), desktop_(desktop) {}
+
+bool AddonInfo::Handle(Event event) {
+    Procedure procedure = nullptr;
+    switch (event) {
+        case Event::kNone:
+            return true;
+        case Event::kLoad:
+            procedure = &AddonInfo::Form_Load;
+            break;
+        case Event::kCommand1Click:
+            procedure = &AddonInfo::Command1_Click;
+            break;
+        case Event::kCommand2Click:
+            procedure = &AddonInfo::Command2_Click;
+            break;
+        case Event::kCommand3Click:
+            procedure = &AddonInfo::Command3_Click;
+            break;
+        case Event::kCommand4Click:
+            procedure = &AddonInfo::Command4_Click;
+            break;
+        case Event::kCommand5Click:
+            procedure = &AddonInfo::Command5_Click;
+            break;
+        case Event::kCommand6Click:
+            procedure = &AddonInfo::Command6_Click;
+            break;
+        case Event::kCommand7Click:
+            procedure = &AddonInfo::Command7_Click;
+            break;
+        case Event::kDrive1Change:
+            procedure = &AddonInfo::Drive1_Change;
+            break;
+        case Event::kDir1Change:
+            procedure = &AddonInfo::Dir1_Change;
+            break;
+        case Event::kFile1Click:
+            procedure = &AddonInfo::File1_Click;
+            break;
+        case Event::kFile1DblClick:
+            procedure = &AddonInfo::File1_DblClick;
+            break;
+        case Event::kAddonListDblClick:
+            procedure = &AddonInfo::AddonList_DblClick;
+            break;
+        case Event::kfilelistDblClick:
+            procedure = &AddonInfo::filelist_DblClick;
+            break;
+        case Event::kOption1Click:
+            procedure = &AddonInfo::Option1_Click;
+            break;
+        case Event::kOption2Click:
+            procedure = &AddonInfo::Option2_Click;
+            break;
+    }
+    return Run([this, procedure] { (this->*procedure)(); });
 }
 
-void AddonInfo::Run(const std::function<void()>& procedure) {
+bool AddonInfo::Run(const std::function<void()>& procedure) {
     if (running_) {
         procedure();  // nested: the outermost procedure stops on a failure
-        return;
+        return true;
     }
     running_ = true;
+    bool done = false;
     try {
         procedure();
+        done = true;
     } catch (const PlatformError& error) {
         desktop_.Show_message(error.Message());
     } catch (const std::exception& error) {
         desktop_.Show_message(From_ansi(error.what()));
     }
     running_ = false;
+    return done;
 }
 
 }  // namespace brelvik

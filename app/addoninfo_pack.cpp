@@ -8,7 +8,7 @@ namespace brelvik {
 void AddonInfo::Option1_Click() {
     Option3->Set_value(false);
     for (auto [option, label] : {std::pair{Option4, Label5}, std::pair{Option5, Label6}}) {
-        option->show();
+        option->Set_visible(true);
         label->Set_grey(false);
     }
 }
@@ -17,7 +17,7 @@ void AddonInfo::Option1_Click() {
 void AddonInfo::Option2_Click() {
     Option3->Set_value(true);
     for (auto [option, label] : {std::pair{Option4, Label5}, std::pair{Option5, Label6}}) {
-        option->hide();
+        option->Set_visible(false);
         label->Set_grey(true);
     }
 }

@@ -1,4 +1,5 @@
 #include "app/addoninfo.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/regaccess.h"
@@ -13,6 +14,11 @@ const std::wstring kLastFolder = L"VDRFC";
 
 void AddonInfo::Form_Load() {
     Restore_last_folder();
+    // Started in the stored folder, or left in the first one, the lists change to nothing; the
+    // Addonlist still needs the folder they show.
+    if (currentDir.empty()) {
+        currentDir = Dir1->Path();
+    }
     Hide_missing_packers();
     addonListText.clear();
     addonListPath.clear();
@@ -20,14 +26,15 @@ void AddonInfo::Form_Load() {
 }
 
 void AddonInfo::Restore_last_folder() {
-    const RegValue stored = registry_.Read_setting(kHkeyLocalMachine, kVeldrunKey, kLastFolder);
-    if (Value_length(stored) <= 2) {
+    const std::wstring folder =
+        Value_text(registry_.Read_setting(kHkeyLocalMachine, kVeldrunKey, kLastFolder));
+    const std::wstring drive = Stored_folder_drive(folder);
+    if (drive.empty()) {
         return;
     }
-    const std::wstring folder = Value_text(stored);
     try {
-        List_subfolders(folder);  // a folder that is gone or unreadable changes nothing
-        Drive1->Set_drive(folder.substr(0, 1));
+        files_.Require_folder(folder);  // a folder that is gone or unreadable changes nothing
+        Drive1->Set_drive(drive);
         Dir1->Set_path(folder);
     } catch (const PlatformError&) {
         // Without a message: the lists stay usable as they are.
@@ -40,25 +47,25 @@ void AddonInfo::Hide_missing_packers() {
     const bool hasRar =
         Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinRar\\DefaultIcon", L"")) >= 2;
     if (!hasZip) {
-        Option2->hide();
+        Option2->Set_visible(false);
         Label2->Set_grey(true);
     }
     if (!hasRar) {
         for (auto [option, label] :
              {std::pair{Option1, Label1}, std::pair{Option4, Label5}, std::pair{Option5, Label6}}) {
-            option->hide();
+            option->Set_visible(false);
             label->Set_grey(true);
         }
     }
     if (!hasZip && !hasRar) {
-        Option3->hide();
+        Option3->Set_visible(false);
         Label4->Set_grey(true);
     }
 }
 
 void AddonInfo::Command2_Click() {
     registry_.Write_setting(kHkeyLocalMachine, kVeldrunKey, kLastFolder, File1->Path(), kRegSz);
-    close();
+    form->Close();
 }
 
 }  // namespace brelvik

@@ -16,6 +16,11 @@ std::vector<std::wstring> List_drives();
 // the mount point itself elsewhere.
 std::wstring Drive_folder(const std::wstring& drive);
 
+// The drive text that selects the drive of a stored last folder, or empty when the text is no
+// folder to restore: on Windows its first character, for a text longer than 2 characters ("C:"
+// alone is none); elsewhere the volume that holds it, for an absolute path ("/" included).
+std::wstring Stored_folder_drive(const std::wstring& folder);
+
 // The process's working folder, without a trailing separator except at a root.
 std::wstring Current_folder();
 

@@ -66,6 +66,10 @@ std::wstring Drive_folder(const std::wstring& drive) {
     return drive;
 }
 
+std::wstring Stored_folder_drive(const std::wstring& folder) {
+    return folder.starts_with(L'/') ? Drive_of(folder, List_drives()) : std::wstring();
+}
+
 std::wstring Current_folder() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);

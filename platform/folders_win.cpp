@@ -42,6 +42,10 @@ std::wstring Drive_folder(const std::wstring& drive) {
     return Full_path(drive.substr(0, 2));
 }
 
+std::wstring Stored_folder_drive(const std::wstring& folder) {
+    return folder.size() > 2 ? folder.substr(0, 1) : std::wstring();
+}
+
 std::wstring Current_folder() {
     return Full_path(L".");
 }

@@ -2,20 +2,20 @@
 foreach(unit layout browser editor addonlist)
     brelvik_test(test_window_${unit}
         SOURCES test_window_${unit}.cpp test_window_main.cpp
-        LIBS brelvik_window brelvik_test_support Qt6::Test)
+        LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
     set_tests_properties(test_window_${unit} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
 brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_platform_qt)
 # "Pack it" starts the recorder of the platform tests as a real packer once.
 brelvik_test(test_window_pack
              SOURCES test_window_pack.cpp test_window_main.cpp process_recorder_${_brelvik_os}.cpp
-             LIBS brelvik_window brelvik_test_support Qt6::Test)
+             LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
 set_tests_properties(test_window_pack PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 add_dependencies(test_window_pack brelvik_process_recorder)
 # "Pack it" from end to end: the built stand-in archiver is started for real as both packers.
 find_package(LibArchive REQUIRED)
 brelvik_test(test_window_packing SOURCES test_window_packing.cpp test_window_main.cpp
-             LIBS brelvik_window brelvik_test_support Qt6::Test LibArchive::LibArchive)
+             LIBS brelvik_window_qt brelvik_test_support Qt6::Test LibArchive::LibArchive)
 target_compile_definitions(test_window_packing
                            PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_FILE:brelvik-pack>")
 set_tests_properties(test_window_packing
@@ -25,6 +25,6 @@ add_dependencies(test_window_packing brelvik-pack)
 # files, folders and volumes that vanish, oversized info files, packers that cannot start.
 if(NOT WIN32)
     brelvik_test(test_window_faults SOURCES test_window_faults.cpp test_window_main.cpp
-                 LIBS brelvik_window brelvik_test_support Qt6::Test)
+                 LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
     set_tests_properties(test_window_faults PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endif()

@@ -1,8 +1,8 @@
-#include "app/markbuttons.h"
+#include "app/qt/markbuttons.h"
 
 namespace brelvik {
 
-OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
+OptionMark::OptionMark(QWidget* parent) : QRadioButton(parent) {
     connect(this, &QRadioButton::toggled, this, [this](bool selected) {
         if (selected && !quiet_ && onClick) {
             onClick();
@@ -10,7 +10,7 @@ OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent) {
     });
 }
 
-void OptionButton::Set_value(bool selected) {
+void OptionMark::Set_value(bool selected) {
     quiet_ = true;
     // An exclusive button refuses to be cleared while it is the selected one.
     setAutoExclusive(selected);

@@ -1,4 +1,4 @@
-#include "app/sortedlistbox.h"
+#include "app/qt/sortedlistbox.h"
 
 #include <QTimer>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/addoninfo.h"
+#include "app/qt/qt_window.h"
 #include "platform/desktop_qt.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
                                   QApplication::applicationDirPath().toStdString());
     brelvik::FileAccess files;
     brelvik::QtDesktop desktop;
-    brelvik::AddonInfo window(registry, files, desktop);
+    brelvik::QtWindow window(registry, files, desktop);
     desktop.Set_window(&window);
     window.show();
     return QApplication::exec();

@@ -1,4 +1,4 @@
-#include "app/captionlabel.h"
+#include "app/qt/captionlabel.h"
 
 namespace brelvik {
 

@@ -2,14 +2,16 @@
 
 #include <QLabel>
 
+#include "app/controls.h"
+
 namespace brelvik {
 
 // A label that names a control beside it, drawn in button text or, when that control does not
 // apply, in the palette's grey text. A click on it does nothing.
-class CaptionLabel : public QLabel {
+class CaptionLabel : public QLabel, public Label {
   public:
     CaptionLabel(const QString& text, QWidget* parent);
-    void Set_grey(bool grey);
+    void Set_grey(bool grey) override;
     bool Is_grey() const { return grey_; }
 
   private:

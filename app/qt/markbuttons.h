@@ -4,16 +4,19 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "app/controls.h"
+
 namespace brelvik {
 
 // An option button that shows only its mark; the label beside it names it. The buttons of one
 // frame form one exclusive group.
-class OptionButton : public QRadioButton {
+class OptionMark : public QRadioButton, public OptionButton {
   public:
-    explicit OptionButton(QWidget* parent);
-    bool Value() const { return isChecked(); }
+    explicit OptionMark(QWidget* parent);
+    bool Value() const override { return isChecked(); }
     // Runs no procedure; selecting one deselects the others of its frame.
-    void Set_value(bool selected);
+    void Set_value(bool selected) override;
+    void Set_visible(bool visible) override { setVisible(visible); }
     // Runs when the user makes this button the selected one.
     std::function<void()> onClick;
 
@@ -22,10 +25,10 @@ class OptionButton : public QRadioButton {
 };
 
 // A check box that shows only its mark.
-class CheckMark : public QCheckBox {
+class CheckMark : public QCheckBox, public CheckBox {
   public:
     explicit CheckMark(QWidget* parent) : QCheckBox(parent) {}
-    int Value() const { return isChecked() ? 1 : 0; }
+    int Value() const override { return isChecked() ? 1 : 0; }
 };
 
 }  // namespace brelvik

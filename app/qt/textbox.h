@@ -5,16 +5,9 @@
 #include <optional>
 #include <string>
 
-namespace brelvik {
+#include "app/controls.h"
 
-// What the procedures see of a text box: the whole text, lines separated by CR LF whatever the
-// widget keeps inside.
-class TextBox {
-  public:
-    virtual ~TextBox() = default;
-    virtual std::wstring Text() const = 0;
-    virtual void Set_text(std::wstring text) = 0;
-};
+namespace brelvik {
 
 // Many lines. A text set while the box is out of view (on a tab behind) goes into the widget only
 // when the box comes into view, so that loading a long readme costs nothing until it is seen.

@@ -1,4 +1,4 @@
-#include "app/folderlist.h"
+#include "app/qt/folderbox.h"
 
 #include <QKeyEvent>
 #include <QStyle>
@@ -41,14 +41,13 @@ std::vector<std::wstring> Folder_chain(const std::wstring& path) {
     return chain;
 }
 
-FolderList::FolderList(FolderReader& reader, QWidget* parent)
-    : QListWidget(parent), reader_(reader) {
+FolderBox::FolderBox(FolderReader& reader, QWidget* parent) : QListWidget(parent), reader_(reader) {
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { Open(item); });
 }
 
-void FolderList::Set_path(const std::wstring& path) {
+void FolderBox::Set_path(const std::wstring& path) {
     const bool isDrive = path.size() == 2 && path[1] == L':';
     const std::wstring target = Without_trailing_separator(isDrive ? Drive_folder(path) : path);
     Fill(target);
@@ -62,12 +61,12 @@ void FolderList::Set_path(const std::wstring& path) {
     }
 }
 
-void FolderList::Show_quietly(const std::wstring& path) {
+void FolderBox::Show_quietly(const std::wstring& path) {
     Fill(path);
     path_ = path;
 }
 
-void FolderList::keyPressEvent(QKeyEvent* event) {
+void FolderBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         Open(currentItem());
         return;
@@ -75,7 +74,7 @@ void FolderList::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
-void FolderList::Fill(const std::wstring& path) {
+void FolderBox::Fill(const std::wstring& path) {
     const std::vector<std::wstring> subfolders = reader_.Subfolders(path);
     const std::vector<std::wstring> chain = Folder_chain(path);
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -99,7 +98,7 @@ void FolderList::Fill(const std::wstring& path) {
     }
 }
 
-void FolderList::Open(const QListWidgetItem* item) {
+void FolderBox::Open(const QListWidgetItem* item) {
     if (item && onOpen) {
         onOpen(item->data(kPathRole).toString().toStdWString());
     }

@@ -1,4 +1,4 @@
-#include "app/tabcontrol.h"
+#include "app/qt/tabcontrol.h"
 
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>

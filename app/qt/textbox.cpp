@@ -1,4 +1,4 @@
-#include "app/textbox.h"
+#include "app/qt/textbox.h"
 
 namespace brelvik {
 

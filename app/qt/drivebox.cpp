@@ -1,4 +1,4 @@
-#include "app/drivelist.h"
+#include "app/qt/drivebox.h"
 
 #include <QSignalBlocker>
 
@@ -7,19 +7,16 @@
 
 namespace brelvik {
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+DriveBox::DriveBox(QWidget* parent) : QComboBox(parent) {
     Refill();
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (index != shown_) {
-            shown_ = index;
-            if (onChange) {
-                onChange();
-            }
+            Change_to(index);
         }
     });
 }
 
-void DriveList::Set_drive(const std::wstring& drive) {
+void DriveBox::Set_drive(const std::wstring& drive) {
     int index = Find(drive);
     if (index < 0) {
         Refill();  // a volume may have come since the list was filled
@@ -29,14 +26,26 @@ void DriveList::Set_drive(const std::wstring& drive) {
         throw PlatformError(L"The drive is not available.", drive);
     }
     if (index != shown_) {
-        Select_quietly(index);
-        if (onChange) {
-            onChange();
-        }
+        Change_to(index);
     }
 }
 
-void DriveList::Show_drive_of(const std::wstring& path) {
+void DriveBox::Change_to(int index) {
+    const int before = shown_;
+    Select_quietly(index);
+    bool changed = false;
+    try {
+        changed = !onChange || onChange();
+    } catch (...) {
+        Select_quietly(before);
+        throw;
+    }
+    if (!changed) {
+        Select_quietly(before);
+    }
+}
+
+void DriveBox::Show_drive_of(const std::wstring& path) {
     std::vector<std::wstring> drives;
     for (int i = 0; i < count(); ++i) {
         drives.push_back(itemText(i).toStdWString());
@@ -44,12 +53,12 @@ void DriveList::Show_drive_of(const std::wstring& path) {
     Select_quietly(Find(Drive_of(path, drives)));
 }
 
-void DriveList::showPopup() {
+void DriveBox::showPopup() {
     Refill();
     QComboBox::showPopup();
 }
 
-int DriveList::Find(const std::wstring& drive) const {
+int DriveBox::Find(const std::wstring& drive) const {
     if (drive.empty()) {
         return -1;
     }
@@ -62,13 +71,13 @@ int DriveList::Find(const std::wstring& drive) const {
     return -1;
 }
 
-void DriveList::Select_quietly(int index) {
+void DriveBox::Select_quietly(int index) {
     const QSignalBlocker quiet(this);
     setCurrentIndex(index);
     shown_ = index;
 }
 
-void DriveList::Refill() {
+void DriveBox::Refill() {
     const std::wstring shown = Drive();
     const QSignalBlocker quiet(this);
     clear();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/controls.h"
 #include "app/folderreader.h"
 
 namespace brelvik {
@@ -12,15 +13,15 @@ namespace brelvik {
 // The add-on files (*.pbo, letter case ignored) of one folder in alphabetical order, hidden
 // and system files left out. Setting the folder refreshes the entries at once and runs no
 // procedure; the user's selection of a file runs onClick, a double-click then onDblClick.
-class FileList : public QListView {
+class FileBox : public QListView, public FileList {
   public:
-    FileList(FolderReader& reader, QWidget* parent);
+    FileBox(FolderReader& reader, QWidget* parent);
 
-    const std::wstring& Path() const { return path_; }
+    std::wstring Path() const override { return path_; }
     // Throws PlatformError when the folder cannot be read; the list then stays as it was.
-    void Set_path(const std::wstring& folder);
+    void Set_path(const std::wstring& folder) override;
     // The selected file's name without folder; empty when none is selected.
-    std::wstring File_name() const;
+    std::wstring File_name() const override;
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;

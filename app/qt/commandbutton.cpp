@@ -1,4 +1,4 @@
-#include "app/commandbutton.h"
+#include "app/qt/commandbutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

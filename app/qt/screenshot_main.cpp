@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/addoninfo.h"
+#include "app/qt/qt_window.h"
 #include "platform/desktop_qt.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     brelvik::RegAccess registry(folder.filePath(QStringLiteral("registry.reg")).toStdWString());
     brelvik::FileAccess files;
     brelvik::QtDesktop desktop;
-    brelvik::AddonInfo window(registry, files, desktop);
+    brelvik::QtWindow window(registry, files, desktop);
     window.Dir1->Set_path(folder.path().toStdWString());
     window.show();
     window.SSTab1->Bar()->setCurrentIndex(argc > 2 ? std::atoi(argv[2]) : 0);

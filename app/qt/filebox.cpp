@@ -1,8 +1,8 @@
-#include "app/filelist.h"
+#include "app/qt/filebox.h"
 
 namespace brelvik {
 
-FileList::FileList(FolderReader& reader, QWidget* parent)
+FileBox::FileBox(FolderReader& reader, QWidget* parent)
     : QListView(parent), reader_(reader), names_(new QStringListModel(this)) {
     setModel(names_);
     setUniformItemSizes(true);
@@ -20,7 +20,7 @@ FileList::FileList(FolderReader& reader, QWidget* parent)
     });
 }
 
-void FileList::Set_path(const std::wstring& folder) {
+void FileBox::Set_path(const std::wstring& folder) {
     const std::vector<std::wstring> names = reader_.Addon_files(folder);
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(names.size()));
@@ -33,7 +33,7 @@ void FileList::Set_path(const std::wstring& folder) {
     path_ = folder;
 }
 
-std::wstring FileList::File_name() const {
+std::wstring FileBox::File_name() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? std::wstring() : selected.first().data().toString().toStdWString();
 }
