@@ -13,7 +13,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/addoninfo.h"
+#include "app/qt/qt_window.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
@@ -38,8 +38,8 @@ struct Bench {
     FileAccess files;
     test::FakeDesktop desktop;
 
-    std::unique_ptr<AddonInfo> Window() {
-        return std::make_unique<AddonInfo>(registry, files, desktop);
+    std::unique_ptr<QtWindow> Window() {
+        return std::make_unique<QtWindow>(registry, files, desktop);
     }
     std::wstring Folder(const std::string& name) {
         std::filesystem::create_directories(temp / name);
@@ -102,7 +102,7 @@ void BM_FolderChangeInto100000Files(benchmark::State& state) {
         std::ofstream(bench.temp / "big" /
                       ("addon" + std::to_string(i) + (i % 2 ? ".pbo" : ".txt")));
     }
-    const std::unique_ptr<AddonInfo> window = bench.Window();
+    const std::unique_ptr<QtWindow> window = bench.Window();
     double subject = 0, baseline = 0;
     for (auto _ : state) {
         baseline += Seconds_of([&] {
@@ -134,9 +134,9 @@ void BM_SelectAddonWith10MbReadme(benchmark::State& state) {
     std::ofstream(bench.temp / "addons" / "tank.txt", std::ios::binary) << info;
     std::ofstream(bench.temp / "addons" / "jeep.pbo");
     std::ofstream(bench.temp / "addons" / "tank.pbo");
-    const std::unique_ptr<AddonInfo> window = bench.Window();
+    const std::unique_ptr<QtWindow> window = bench.Window();
     window->Dir1->Set_path(folder);
-    FileList* list = window->File1;
+    FileBox* list = window->File1;
     for (auto _ : state) {
         list->setCurrentIndex(list->model()->index(0, 0));  // jeep.pbo: no info file
         const double took = Seconds_of([&] { list->setCurrentIndex(list->model()->index(1, 0)); });

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/addoninfo.h"
+#include "app/qt/qt_window.h"
 #include "bench/bench_timing.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -57,8 +57,8 @@ class ListWindow {
         QApplication::processEvents();
     }
 
-    AddonInfo& operator*() { return window_; }
-    AddonInfo* operator->() { return &window_; }
+    QtWindow& operator*() { return window_; }
+    QtWindow* operator->() { return &window_; }
     const test::TempFolder& Temp() const { return temp_; }
 
   private:
@@ -66,7 +66,7 @@ class ListWindow {
     RegAccess registry_{temp_ / "registry.reg"};
     FileAccess files_;
     test::FakeDesktop desktop_;
-    AddonInfo window_;
+    QtWindow window_;
 };
 
 // Times one step at both sizes in every iteration; "large_vs_small" is how many times longer
@@ -122,7 +122,7 @@ void BM_File1DblClickOn10000Addons(benchmark::State& state) {
     std::ofstream(folder / "new.pbo");
     window->Dir1->Set_path(From_utf8(folder.native()).value());
     const std::wstring list = window.List_file(20000, 0);
-    FileList* files = window->File1;
+    FileBox* files = window->File1;
     double subject = 0, baseline = 0;
     for (auto _ : state) {
         baseline += Seconds([&] { window.Load(list); });

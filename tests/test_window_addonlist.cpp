@@ -84,14 +84,14 @@ class AddonlistTest : public WindowTest {
     }
 
     void Expect_list(const std::wstring& text, const Entries& addonBox, const Entries& otherBox) {
-        EXPECT_EQ(window->addonListText, text);
+        EXPECT_EQ(window->Procedures().addonListText, text);
         EXPECT_EQ(window->AddonList->Items(), addonBox);
         EXPECT_EQ(window->filelist->Items(), otherBox);
     }
 
     ListState State() const {
-        return {window->addonListText, window->AddonList->Items(), window->filelist->Items(),
-                window->addonListPath};
+        return {window->Procedures().addonListText, window->AddonList->Items(),
+                window->filelist->Items(), window->Procedures().addonListPath};
     }
 
     // A list file of the given numbers of add-on and other entries.
@@ -130,11 +130,11 @@ TEST_F(AddonlistTest, AnAddonIsRefusedOnlyWhenItsFileNameIsListed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(To_utf8(c.name));
-        const std::wstring before = window->addonListText;
+        const std::wstring before = window->Procedures().addonListText;
         Add(c.name, c.folder);
         const std::wstring pair =
             In(c.folder, c.name) + L"\r\n" + Info_path(Wide(c.folder), c.name) + L"\r\n";
-        EXPECT_EQ(window->addonListText, c.added ? pair + before : before);
+        EXPECT_EQ(window->Procedures().addonListText, c.added ? pair + before : before);
     }
 }
 
@@ -238,7 +238,7 @@ TEST_F(AddonlistTest, ClearListEmptiesTextBoxesAndPath) {
     Add(L"x.pbo");
     Add_other(In(temp.Path(), L"f.doc"));
     Save(Wide(temp / "release.txta"));
-    ASSERT_FALSE(window->addonListPath.empty());
+    ASSERT_FALSE(window->Procedures().addonListPath.empty());
     Press(window->Command3);
     EXPECT_EQ(State(), ListState());
 }
@@ -288,13 +288,13 @@ TEST_F(AddonlistTest, ASavedListLoadsBackToTheSameEntries) {
         const Entries addonBox = window->AddonList->Items(), otherBox = window->filelist->Items();
         const std::wstring path = Wide(temp / "release.txta");
         Save(path);
-        EXPECT_EQ(window->addonListPath, path);
+        EXPECT_EQ(window->Procedures().addonListPath, path);
         EXPECT_EQ(From_ansi(Read_file(temp / "release.txta")), c.bytes);
 
         Add(L"tank.pbo");  // a change that loading drops
         Load(path);
         Expect_list(c.bytes, addonBox, otherBox);
-        EXPECT_EQ(window->addonListPath, path);
+        EXPECT_EQ(window->Procedures().addonListPath, path);
         Save(Wide(temp / "again.txta"));  // saving a loaded list again adds no empty line
         EXPECT_EQ(Read_file(temp / "again.txta"), Read_file(temp / "release.txta"));
     }

@@ -29,12 +29,12 @@ TEST_F(BrowserTest, StartUpHidesAndGreysThePackerControlsOfMissingPackers) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        AddonInfo& w = Start({std::nullopt, c.rar, c.zip});
-        const std::pair<OptionButton*, CaptionLabel*> pairs[] = {{w.Option1, w.Label1},
-                                                                 {w.Option2, w.Label2},
-                                                                 {w.Option3, w.Label4},
-                                                                 {w.Option4, w.Label5},
-                                                                 {w.Option5, w.Label6}};
+        QtWindow& w = Start({std::nullopt, c.rar, c.zip});
+        const std::pair<OptionMark*, CaptionLabel*> pairs[] = {{w.Option1, w.Label1},
+                                                               {w.Option2, w.Label2},
+                                                               {w.Option3, w.Label4},
+                                                               {w.Option4, w.Label5},
+                                                               {w.Option5, w.Label6}};
         for (int number = 1; number <= 5; ++number) {
             const bool hidden =
                 std::find(c.hidden.begin(), c.hidden.end(), number) != c.hidden.end();
@@ -52,11 +52,11 @@ TEST_F(BrowserTest, StartUpHidesAndGreysThePackerControlsOfMissingPackers) {
 TEST_F(BrowserTest, TheLastFolderComesBackAtStartAndIsStoredOnlyByExit) {
     const std::filesystem::path folder = Make_folder("mods/release");
     Write_file(folder / "tank.pbo", "");
-    AddonInfo& w = Start({Wide(folder)});
+    QtWindow& w = Start({Wide(folder)});
     EXPECT_EQ(w.Drive1->Drive(), Drive_of(Wide(folder), List_drives()));
     EXPECT_EQ(w.Dir1->Path(), Wide(folder));
     EXPECT_EQ(w.File1->Path(), Wide(folder));
-    EXPECT_EQ(w.currentDir, Wide(folder));
+    EXPECT_EQ(w.Procedures().currentDir, Wide(folder));
     EXPECT_EQ(File_entries(), std::vector<std::wstring>{L"tank.pbo"});
 
     Browse_to(temp / "mods");
@@ -76,12 +76,31 @@ TEST_F(BrowserTest, AnUnusableStoredFolderLeavesTheListsAsCreated) {
     for (const std::wstring& stored :
          {Wide(temp / "gone"), std::wstring(L"/x"), std::wstring(L"")}) {
         SCOPED_TRACE(To_utf8(stored));
-        AddonInfo& w = Start({stored});
+        QtWindow& w = Start({stored});
         EXPECT_EQ(w.Dir1->Path(), working);
         EXPECT_EQ(w.File1->Path(), working);
-        EXPECT_EQ(w.currentDir, L"");
+        EXPECT_EQ(w.Procedures().currentDir, working);
         EXPECT_TRUE(desktop.messages.empty());
     }
+}
+
+// Whether or not the lists change at start-up, they and the Addonlist agree on the folder.
+TEST_F(BrowserTest, StartUpInTheStoredFolderOrTheRootKnowsTheFolderShown) {
+    const std::filesystem::path folder = Make_folder("addons");
+    Write_file(folder / "x.pbo", "");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    QtWindow& w = Start({Wide(folder)});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(w.Procedures().currentDir, Wide(folder));
+    Click_file(L"x.pbo", true);
+    EXPECT_EQ(w.Procedures().addonListText,
+              Wide(folder / "x.pbo") + L"\r\n" + Wide(folder / "x.txt") + L"\r\n");
+
+    Start({L"/"});
+    EXPECT_EQ(window->Drive1->Drive(), L"/");
+    EXPECT_EQ(window->Dir1->Path(), L"/");
+    EXPECT_EQ(window->Procedures().currentDir, L"/");
 }
 
 TEST_F(BrowserTest, FileListShowsVisibleAddonsOfAnyLetterCase) {
@@ -99,7 +118,7 @@ TEST_F(BrowserTest, OpeningAFolderEntryChangesFolderFileListAndCurrentDir) {
     Write_file(folder / "tank.pbo", "");
     Start();
     Browse_to(temp / "addons");
-    FolderList* dir = window->Dir1;
+    FolderBox* dir = window->Dir1;
     const std::vector<std::wstring> chain = Folder_chain(Wide(temp / "addons"));
     ASSERT_EQ(dir->count(), static_cast<int>(chain.size()) + 1);  // the chain, then "desert"
     EXPECT_EQ(dir->item(static_cast<int>(chain.size()))->text().trimmed(), "desert");
@@ -110,7 +129,7 @@ TEST_F(BrowserTest, OpeningAFolderEntryChangesFolderFileListAndCurrentDir) {
     QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, entry.center());
     EXPECT_EQ(dir->Path(), Wide(folder));
     EXPECT_EQ(window->File1->Path(), Wide(folder));
-    EXPECT_EQ(window->currentDir, Wide(folder));
+    EXPECT_EQ(window->Procedures().currentDir, Wide(folder));
     EXPECT_EQ(File_entries(), std::vector<std::wstring>{L"tank.pbo"});
     EXPECT_EQ(window->Text1->Text(), L"kept");
 
@@ -118,7 +137,7 @@ TEST_F(BrowserTest, OpeningAFolderEntryChangesFolderFileListAndCurrentDir) {
     dir->setFocus();
     QTest::keyClick(dir, Qt::Key_Return);
     EXPECT_EQ(dir->Path(), Wide(temp / "addons"));
-    EXPECT_EQ(window->currentDir, Wide(temp / "addons"));
+    EXPECT_EQ(window->Procedures().currentDir, Wide(temp / "addons"));
 }
 
 TEST_F(BrowserTest, AFolderThatVanishedShowsOneMessageAndChangesNothing) {
@@ -130,7 +149,7 @@ TEST_F(BrowserTest, AFolderThatVanishedShowsOneMessageAndChangesNothing) {
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_NE(desktop.messages[0].find(Wide(folder)), std::wstring::npos);
     EXPECT_EQ(window->Dir1->Path(), Wide(temp / "addons"));
-    EXPECT_EQ(window->currentDir, Wide(temp / "addons"));
+    EXPECT_EQ(window->Procedures().currentDir, Wide(temp / "addons"));
 }
 
 TEST_F(BrowserTest, ChoosingADriveRunsTheChangeChainAndAMissingDriveIsRefused) {
@@ -143,7 +162,7 @@ TEST_F(BrowserTest, ChoosingADriveRunsTheChangeChainAndAMissingDriveIsRefused) {
     EXPECT_EQ(window->Drive1->Drive(), L"/");
     EXPECT_EQ(window->Dir1->Path(), L"/");
     EXPECT_EQ(window->File1->Path(), L"/");
-    EXPECT_EQ(window->currentDir, L"/");
+    EXPECT_EQ(window->Procedures().currentDir, L"/");
     EXPECT_THROW(window->Drive1->Set_drive(L"Q"), PlatformError);
     EXPECT_EQ(window->Drive1->Drive(), L"/");
 }

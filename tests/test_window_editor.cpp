@@ -53,7 +53,7 @@ class EditorTest : public WindowTest {
     }
 
     std::vector<std::wstring> Box_texts() const {
-        const AddonInfo& w = *window;
+        QtWindow& w = *window;
         return {w.Text1->Text(), w.Text2->Text(), w.Text3->Text(), w.Text4->Text(),
                 w.Text5->Text(), w.Text6->Text(), w.Text7->Text()};
     }

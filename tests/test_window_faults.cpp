@@ -94,15 +94,18 @@ class FaultsTest : public WindowTest {
     void Start_showing(Desktop& shown, const Settings& settings) {
         Write_store(settings);
         registry = std::make_unique<RegAccess>(Store_path());
-        window = std::make_unique<AddonInfo>(*registry, *files, shown);
+        window = std::make_unique<QtWindow>(*registry, *files, shown);
         window->show();
     }
 
     Survivors State() const {
-        const AddonInfo& w = *window;
-        Survivors state = {{"addonListText", w.addonListText}, {"addonListPath", w.addonListPath},
-                           {"Dir1", w.Dir1->Path()},           {"File1", w.File1->Path()},
-                           {"currentDir", w.currentDir},       {"Drive1", w.Drive1->Drive()}};
+        QtWindow& w = *window;
+        Survivors state = {{"addonListText", w.Procedures().addonListText},
+                           {"addonListPath", w.Procedures().addonListPath},
+                           {"Dir1", w.Dir1->Path()},
+                           {"File1", w.File1->Path()},
+                           {"currentDir", w.Procedures().currentDir},
+                           {"Drive1", w.Drive1->Drive()}};
         const TextBox* boxes[] = {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6, w.Text7};
         for (int i = 0; i < 7; ++i) {
             state["Text" + std::to_string(i + 1)] = boxes[i]->Text();
@@ -112,7 +115,7 @@ class FaultsTest : public WindowTest {
                 state[name] += item + L"\n";
             }
         }
-        for (const OptionButton* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
+        for (const OptionMark* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
             state["options"] += option->Value() ? L'1' : L'0';
         }
         state["Check1"] = std::to_wstring(w.Check1->Value());
@@ -126,7 +129,7 @@ class FaultsTest : public WindowTest {
 
     // A user's double-click on the folder list's entry of that name.
     void Open_folder(const std::string& name) {
-        FolderList* list = window->Dir1;
+        FolderBox* list = window->Dir1;
         for (int row = 0; row < list->count(); ++row) {
             if (list->item(row)->text().trimmed().toStdString() == name) {
                 const QPoint spot = list->visualItemRect(list->item(row)).center();
@@ -141,7 +144,7 @@ class FaultsTest : public WindowTest {
     // A user's choice of a drive with the arrow keys, which choose each drive on the way; it
     // ends early where a drive is refused and the list goes back.
     void Choose_drive(const std::wstring& drive) {
-        DriveList* list = window->Drive1;
+        DriveBox* list = window->Drive1;
         const int target = list->findText(QString::fromStdWString(drive));
         ASSERT_GE(target, 0) << "no drive " << To_utf8(drive);
         for (int before = -1; list->currentIndex() != target && list->currentIndex() != before;) {
@@ -343,6 +346,15 @@ TEST_F(FaultsTest, AnInfoFileThatCannotBeLoadedKeepsTheBoxes) {
         EXPECT_EQ(losing->reads, c.reads);
         EXPECT_EQ(fs::exists(info), c.remains);
 
+        // The boxes hold another add-on's texts: saving them would replace this info file.
+        const auto size = fs::is_regular_file(info) ? fs::file_size(info) : 0;
+        desktop.messages.clear();
+        QTest::mouseClick(window->Command1, Qt::LeftButton);
+        EXPECT_THAT(desktop.messages,
+                    ElementsAre(AllOf(HasSubstr(L"not loaded"), HasSubstr(Wide(info)))));
+        EXPECT_EQ(fs::exists(info), c.remains);
+        EXPECT_EQ(fs::is_regular_file(info) ? fs::file_size(info) : 0, size);
+
         losing->loseBeforeRead = false;
         Click_file(L"good.pbo");
         EXPECT_EQ(window->Text1->Text(), L"Good");
@@ -387,7 +399,7 @@ TEST_F(FaultsTest, AFolderDeletedWhileShown) {
     EXPECT_THAT(desktop.messages, IsEmpty());
     EXPECT_EQ(window->Dir1->Path(), Wide(temp.Path()));
     EXPECT_EQ(window->File1->Path(), Wide(temp.Path()));
-    EXPECT_EQ(window->currentDir, Wide(temp.Path()));
+    EXPECT_EQ(window->Procedures().currentDir, Wide(temp.Path()));
     EXPECT_EQ(window->Text1->Text(), L"Heavy tank");
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "app/addoninfo.h"
+#include "app/qt/qt_window.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
@@ -45,10 +45,10 @@ class WindowTest : public ::testing::Test {
         Write_file(Store_path(), To_utf8(text));
     }
 
-    AddonInfo& Start(const Settings& settings = {}) {
+    QtWindow& Start(const Settings& settings = {}) {
         Write_store(settings);
         registry = std::make_unique<RegAccess>(Store_path());
-        window = std::make_unique<AddonInfo>(*registry, *files, desktop);
+        window = std::make_unique<QtWindow>(*registry, *files, desktop);
         window->show();
         return *window;
     }
@@ -88,7 +88,7 @@ class WindowTest : public ::testing::Test {
         const std::vector<std::wstring> names = File_entries();
         const auto found = std::find(names.begin(), names.end(), name);
         ASSERT_NE(found, names.end()) << "no entry for the add-on";
-        FileList* list = window->File1;
+        FileBox* list = window->File1;
         const QPoint spot =
             list->visualRect(list->model()->index(static_cast<int>(found - names.begin()), 0))
                 .center();
@@ -105,7 +105,7 @@ class WindowTest : public ::testing::Test {
     FakeDesktop desktop;
     std::unique_ptr<FileAccess> files = std::make_unique<FileAccess>();
     std::unique_ptr<RegAccess> registry;
-    std::unique_ptr<AddonInfo> window;
+    std::unique_ptr<QtWindow> window;
 
   private:
     static std::wstring Escaped(const std::wstring& text) {

@@ -1,9 +1,13 @@
 // The window's controls as created: placement, focus order, text boxes, marks, list boxes and
 // the help text.
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
 #include <QTabBar>
 
 #include "app/helptext.h"
+#include "app/layout.h"
+#include "app/qt/twips.h"
 #include "tests/test_window_fixture.h"
 
 namespace brelvik::test {
@@ -14,14 +18,18 @@ using LayoutTest = WindowTest;
 // Controls on the tab pages keep the layout's positions in the tab control's own coordinates,
 // tab strip included, whichever tab is in front.
 TEST_F(LayoutTest, TabPagesShareTheTabControlsCoordinates) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     struct Case {
         QWidget* control;
         int tab;
         QPoint position;  // in the tab control, pixels
     } cases[] = {
-        {w.AddonInfoFrame, 0, {8, 24}}, {w.Frame9, 1, {8, 24}},   {w.Frame1, 2, {8, 24}},
-        {w.Command6, 2, {8, 256}},      {w.Frame10, 3, {16, 32}}, {w.Text8, 3, {136, 40}},
+        {w.Find<QWidget>("AddonInfoFrame"), 0, {8, 24}},
+        {w.Find<QWidget>("Frame9"), 1, {8, 24}},
+        {w.Find<QWidget>("Frame1"), 2, {8, 24}},
+        {w.Command6, 2, {8, 256}},
+        {w.Find<QWidget>("Frame10"), 3, {16, 32}},
+        {w.Text8, 3, {136, 40}},
         {w.Command5, 3, {8, 392}},
     };
     for (const Case& c : cases) {
@@ -36,23 +44,51 @@ TEST_F(LayoutTest, TabPagesShareTheTabControlsCoordinates) {
     EXPECT_EQ(w.windowTitle(), "Brelvik v1.0");
 }
 
-TEST_F(LayoutTest, EveryNamedControlIsFoundByItsName) {
-    AddonInfo& w = Start();
-    const QWidget* const controls[] = {
-        w.SSTab1,   w.Drive1,    w.Dir1,     w.File1,    w.Command1, w.Command2, w.AddonInfoFrame,
-        w.Frame2,   w.Text1,     w.Frame3,   w.Text2,    w.Frame4,   w.Text3,    w.Frame6,
-        w.Text5,    w.Frame7,    w.Text6,    w.Frame5,   w.Text4,    w.Frame9,   w.Text7,
-        w.Frame1,   w.AddonList, w.Command6, w.Command7, w.Command4, w.Command3, w.Frame8,
-        w.filelist, w.Frame10,   w.Option1,  w.Label1,   w.Option2,  w.Label2,   w.Frame11,
-        w.Option3,  w.Label4,    w.Option4,  w.Label5,   w.Option5,  w.Label6,   w.Check1,
-        w.Label3,   w.Text8,     w.Command5};
-    for (const QWidget* control : controls) {
-        EXPECT_EQ(w.findChild<QWidget*>(control->objectName()), control);
+// Every control of the layout tables stands where they place it, in its container.
+TEST_F(LayoutTest, EveryControlOfTheTablesIsBuiltWhereTheyPlaceIt) {
+    QtWindow& w = Start();
+    for (const ControlLayout& layout : Control_layouts()) {
+        SCOPED_TRACE(layout.name);
+        const QWidget* control = w.Find<QWidget>(layout.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(),
+                  Twips_rect(layout.left, layout.top, layout.width, layout.height));
+        if (std::string(layout.container) != "SSTab1") {
+            EXPECT_EQ(control->parentWidget()->objectName().toStdString(), layout.container);
+        }
+    }
+}
+
+// A screen reader names each mark by the label beside it and each list or box by its frame;
+// every control that takes the focus has a name.
+TEST_F(LayoutTest, ScreenReadersNameEveryControlByWhatShowsBesideIt) {
+    QtWindow& w = Start();
+    const std::pair<QWidget*, QLabel*> marks[] = {{w.Option1, w.Label1}, {w.Option2, w.Label2},
+                                                  {w.Option3, w.Label4}, {w.Option4, w.Label5},
+                                                  {w.Option5, w.Label6}, {w.Check1, w.Label3}};
+    for (const auto& [mark, label] : marks) {
+        EXPECT_EQ(mark->accessibleName(), label->text()) << mark->objectName().toStdString();
+    }
+    const std::pair<QWidget*, const char*> framed[] = {{w.AddonList, "Frame1"},
+                                                       {w.filelist, "Frame8"},
+                                                       {w.Text1, "Frame2"},
+                                                       {w.Text5, "Frame6"},
+                                                       {w.Text7, "Frame9"}};
+    for (const auto& [control, frame] : framed) {
+        EXPECT_EQ(control->accessibleName(), w.Find<QGroupBox>(frame)->title()) << frame;
+    }
+    for (const ControlLayout& layout : Control_layouts()) {
+        const auto* button = w.Find<QAbstractButton>(layout.name);
+        const bool named = !w.Find<QWidget>(layout.name)->accessibleName().isEmpty() ||
+                           (button != nullptr && !button->text().isEmpty());
+        EXPECT_TRUE(named || layout.kind == ControlKind::kFrame ||
+                    layout.kind == ControlKind::kLabel || layout.kind == ControlKind::kTabControl)
+            << layout.name;
     }
 }
 
 TEST_F(LayoutTest, StartsInTheCreatedState) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     EXPECT_EQ(w.Text1->Text(), L"No entry\r\n");
     EXPECT_EQ(w.Text2->Text(), L"No entry\r\n");
     EXPECT_EQ(w.Text3->Text(), L"No entry\r\n");
@@ -64,12 +100,13 @@ TEST_F(LayoutTest, StartsInTheCreatedState) {
     EXPECT_EQ(w.filelist->List_count(), 0);
     EXPECT_EQ(w.SSTab1->Bar()->currentIndex(), 0);
     EXPECT_EQ(w.Check1->toolTip(), "Pack all files listed in Addonlist");
-    EXPECT_TRUE(w.addonListText.empty() && w.addonListPath.empty() && w.currentDir.empty());
-    EXPECT_EQ(w.fileNumber, 1);
+    EXPECT_TRUE(w.Procedures().addonListText.empty() && w.Procedures().addonListPath.empty());
+    EXPECT_EQ(w.Procedures().currentDir, w.Dir1->Path()) << "the Addonlist needs the folder shown";
+    EXPECT_EQ(w.Procedures().fileNumber, 1);
 }
 
 TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     auto walk = [&](int count) {
@@ -97,7 +134,7 @@ TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
               expected({"AddonList", "filelist", "Command3", "Command4", "Command6", "Command7"}));
     w.SSTab1->Bar()->setCurrentIndex(3);  // no packer installed: the options are hidden
     EXPECT_EQ(walk(10), expected({"Check1", "Command5", "Text8"}));
-    for (OptionButton* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
+    for (OptionMark* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
         option->show();
     }
     // An option group is one stop, entered at its first button in the order; arrows move inside.
@@ -105,7 +142,7 @@ TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
 }
 
 TEST_F(LayoutTest, TextBoxesExchangeLinesWithCrLf) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     w.Text7->Set_text(L"behind\r\nthe tab");  // shown only once its tab comes to the front
     EXPECT_EQ(w.Text7->Text(), L"behind\r\nthe tab");
     w.SSTab1->Bar()->setCurrentIndex(1);
@@ -156,10 +193,10 @@ TEST_F(LayoutTest, HelpTextKeepsItsLayoutRules) {
 }
 
 TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
-    AddonInfo& w = Start({std::nullopt, L"rar icon", L"zip icon"});
+    QtWindow& w = Start({std::nullopt, L"rar icon", L"zip icon"});
     w.SSTab1->Bar()->setCurrentIndex(3);
     std::vector<std::string> clicked;
-    for (OptionButton* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
+    for (OptionMark* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
         option->onClick = [&clicked, option] {
             clicked.push_back(option->objectName().toStdString());
         };
@@ -182,7 +219,8 @@ TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
 
     w.Option5->hide();
     QTest::mouseClick(w.Label6, Qt::LeftButton);
-    QTest::mouseClick(w.Frame11, Qt::LeftButton, {}, w.Option5->geometry().center());
+    QTest::mouseClick(w.Find<QWidget>("Frame11"), Qt::LeftButton, {},
+                      w.Option5->geometry().center());
     EXPECT_FALSE(w.Option5->Value());
 
     w.Label1->Set_grey(true);
@@ -194,7 +232,7 @@ TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
 }
 
 TEST_F(LayoutTest, ListBoxesKeepEntriesSortedIgnoringCase) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     SortedListBox* box = w.AddonList;
     for (const wchar_t* entry : {L"b", L"A", L"c"}) {
         box->Add_item(entry);
@@ -222,7 +260,7 @@ TEST_F(LayoutTest, ListBoxesKeepEntriesSortedIgnoringCase) {
 }
 
 TEST_F(LayoutTest, AListBoxTakesAtMostItsLimitOfEntries) {
-    AddonInfo& w = Start();
+    QtWindow& w = Start();
     for (int i = 0; i < SortedListBox::kMaxEntries; ++i) {
         ASSERT_TRUE(w.filelist->Add_item(std::to_wstring(i)));
     }

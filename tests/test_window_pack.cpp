@@ -13,7 +13,7 @@ namespace brelvik::test {
 namespace {
 
 using Entries = std::vector<std::wstring>;
-using Option = OptionButton* AddonInfo::*;
+using Option = OptionMark* QtWindow::*;
 
 const std::wstring kRar = L"/opt/r/rarpack,0";
 const std::wstring kZip = L"/opt/z/abcdefgh.exe,0";
@@ -44,7 +44,7 @@ class PackTest : public WindowTest {
 
     // The archive types as they show: hidden or not, selected or not, label grey or not.
     std::string Types() const {
-        const AddonInfo& w = *window;
+        QtWindow& w = *window;
         std::string shown;
         for (auto [name, option, label] :
              {std::tuple{"Zip", w.Option3, w.Label4}, std::tuple{"Rar", w.Option4, w.Label5},
@@ -68,19 +68,19 @@ TEST_F(PackTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
     } cases[] = {
         {"WinZip, then WinRAR",
          kBothPackers,
-         {&AddonInfo::Option2, &AddonInfo::Option1},
+         {&QtWindow::Option2, &QtWindow::Option1},
          "Zip, Rar, SFX"},
         {"WinRAR, Rar, then WinZip",
          kBothPackers,
-         {&AddonInfo::Option1, &AddonInfo::Option4, &AddonInfo::Option2},
+         {&QtWindow::Option1, &QtWindow::Option4, &QtWindow::Option2},
          "Zip selected, Rar hidden grey, SFX hidden grey"},
         {"WinRAR alone installed",
          {std::nullopt, kRar, std::nullopt},
-         {&AddonInfo::Option1},
+         {&QtWindow::Option1},
          "Zip, Rar, SFX"},
         {"WinRAR, SFX, then WinRAR again",
          kBothPackers,
-         {&AddonInfo::Option1, &AddonInfo::Option5, &AddonInfo::Option1},
+         {&QtWindow::Option1, &QtWindow::Option5, &QtWindow::Option1},
          "Zip, Rar, SFX selected"},
     };
     for (const Case& c : cases) {
@@ -116,23 +116,23 @@ TEST_F(PackTest, PackItStartsTheLineForTheControlsOrSaysWhatIsMissing) {
         std::wstring started, message = {};
     } cases[] = {
         {{}, false, true, false, L"", kNoPacker},
-        {{&AddonInfo::Option1, &AddonInfo::Option3},
+        {{&QtWindow::Option1, &QtWindow::Option3},
          false,
          true,
          false,
          p + add + L"zip -m5 " + b + L" " + b + L".txt " + b + L".pbo"},
-        {{&AddonInfo::Option3}, true, true, false, p + add + L"zip -m5 " + l + L"zip @" + list},
-        {{&AddonInfo::Option4},
+        {{&QtWindow::Option3}, true, true, false, p + add + L"zip -m5 " + l + L"zip @" + list},
+        {{&QtWindow::Option4},
          false,
          true,
          false,
          p + add + L"rar -m5 " + b + L" " + b + L".txt " + b + L".pbo"},
-        {{&AddonInfo::Option4}, true, false, false, p + add + L"rar -m5 " + l + L"rar @" + list},
-        {{&AddonInfo::Option5}, false, true, false, p + L" s " + b + L".rar"},
-        {{&AddonInfo::Option5}, true, true, false, p + L" s " + l + L"rar"},
-        {{&AddonInfo::Option2}, false, true, false, z + b + L".zip " + b + L".pbo " + b + L".txt"},
-        {{&AddonInfo::Option2}, true, true, false, z + l + L"zip @" + list},
-        {{&AddonInfo::Option1}, false, true, false, p + L" s " + b + L".rar"},  // no type chosen
+        {{&QtWindow::Option4}, true, false, false, p + add + L"rar -m5 " + l + L"rar @" + list},
+        {{&QtWindow::Option5}, false, true, false, p + L" s " + b + L".rar"},
+        {{&QtWindow::Option5}, true, true, false, p + L" s " + l + L"rar"},
+        {{&QtWindow::Option2}, false, true, false, z + b + L".zip " + b + L".pbo " + b + L".txt"},
+        {{&QtWindow::Option2}, true, true, false, z + l + L"zip @" + list},
+        {{&QtWindow::Option1}, false, true, false, p + L" s " + b + L".rar"},  // no type chosen
         {{}, false, false, false, L"", L"No addon selected"},
         {{}, true, true, true, L"", L"No list selected, please save current list and try again"},
     };
@@ -159,7 +159,7 @@ TEST_F(PackTest, PackItStartsTheLineForTheControlsOrSaysWhatIsMissing) {
 
 TEST_F(PackTest, EveryPressReadsTheEntryAndAFailedStartLeavesTheWindowUsable) {
     Open();
-    Click({&AddonInfo::Option1, &AddonInfo::Option5});
+    Click({&QtWindow::Option1, &QtWindow::Option5});
     Click_file(L"tank.pbo");
     const PlatformError missing(System_error_text(ENOENT), L"/opt/r/rarpack s");
     struct Case {
@@ -211,12 +211,12 @@ TEST_F(PackTest, APackerStartedForRealReceivesItsArgumentsWhole) {
     Write_store({std::nullopt, Wide(packer) + L",0", std::nullopt});
     StartingDesktop starting;
     registry = std::make_unique<RegAccess>(Store_path());
-    window = std::make_unique<AddonInfo>(*registry, *files, starting);
+    window = std::make_unique<QtWindow>(*registry, *files, starting);
     window->show();
     Browse_to(folder);
     Click_file(L"tank.pbo");
     window->SSTab1->Bar()->setCurrentIndex(3);
-    Click({&AddonInfo::Option1, &AddonInfo::Option3});
+    Click({&QtWindow::Option1, &QtWindow::Option3});
 
     // The packer's first argument is "a": its record lands there in its working folder.
     const std::filesystem::path work = Make_folder("work"),

@@ -80,7 +80,7 @@ class PackingTest : public WindowTest {
         const std::wstring entry = Wide(kPackProgram) + L",0";
         Write_store({std::nullopt, entry, entry});
         registry = std::make_unique<RegAccess>(Store_path());
-        window = std::make_unique<AddonInfo>(*registry, *files, starting);
+        window = std::make_unique<QtWindow>(*registry, *files, starting);
         window->show();
         Browse_to(addons);
     }
@@ -95,7 +95,7 @@ class PackingTest : public WindowTest {
 
     void Choose(Choice choice) {
         window->SSTab1->Bar()->setCurrentIndex(3);
-        const AddonInfo& w = *window;
+        QtWindow& w = *window;
         Press(choice == Choice::kWinZip ? w.Option2 : w.Option1);
         if (choice != Choice::kWinZip) {
             Press(choice == Choice::kWinRarZip   ? w.Option3

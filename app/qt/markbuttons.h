@@ -20,6 +20,9 @@ class OptionMark : public QRadioButton, public OptionButton {
     // Runs when the user makes this button the selected one.
     std::function<void()> onClick;
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     bool quiet_ = false;
 };
@@ -29,6 +32,9 @@ class CheckMark : public QCheckBox, public CheckBox {
   public:
     explicit CheckMark(QWidget* parent) : QCheckBox(parent) {}
     int Value() const override { return isChecked() ? 1 : 0; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace brelvik

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/qt/captionframe.h"
 #include "app/qt/commandbutton.h"
+#include "app/qt/cutofftips.h"
 #include "app/qt/twips.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
@@ -73,7 +75,7 @@ QWidget* QtWindow::Create(const ControlLayout& layout, QWidget* container) {
             return SSTab1;
         }
         case ControlKind::kFrame:
-            control = new QGroupBox(Q(layout.text), container);
+            control = new CaptionFrame(Q(layout.text), container);
             break;
         case ControlKind::kLabel:
             control = new CaptionLabel(Q(layout.text), container);
@@ -123,6 +125,14 @@ QWidget* QtWindow::Create_box(const ControlLayout& layout, QWidget* container) {
 
 // The drive, folder, file and list boxes, with their events.
 QWidget* QtWindow::Create_list(const ControlLayout& layout, QWidget* container) {
+    QWidget* list = Create_list_box(layout, container);
+    if (auto* view = qobject_cast<QAbstractItemView*>(list)) {
+        Show_cut_off_entries_as_tooltips(view);
+    }
+    return list;
+}
+
+QWidget* QtWindow::Create_list_box(const ControlLayout& layout, QWidget* container) {
     switch (layout.kind) {
         case ControlKind::kDriveList: {
             auto* drives = new DriveBox(container);

@@ -53,6 +53,7 @@ class QtWindow : public QWidget, public Form {
     QWidget* Create(const ControlLayout& layout, QWidget* container);
     QWidget* Create_box(const ControlLayout& layout, QWidget* container);
     QWidget* Create_list(const ControlLayout& layout, QWidget* container);
+    QWidget* Create_list_box(const ControlLayout& layout, QWidget* container);
     QWidget* Container_of(const ControlLayout& layout) const;
     void Find_controls();
     void Show_working_folder();
