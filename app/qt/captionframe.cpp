@@ -1,6 +1,6 @@
 #include "app/qt/captionframe.h"
 
-#include <QStyleOptionFrame>
+#include <qdrawutil.h>
 #include <QStylePainter>
 
 namespace brelvik {
@@ -8,11 +8,8 @@ namespace brelvik {
 void CaptionFrame::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     const QFontMetrics metrics = fontMetrics();
-    QStyleOptionFrame frame;
-    frame.initFrom(this);
-    frame.rect = rect().adjusted(0, metrics.height() / 2, 0, 0);
-    frame.lineWidth = 1;
-    painter.drawPrimitive(QStyle::PE_FrameGroupBox, frame);
+    // Etched by hand: styles place their own frame a whole caption's height lower.
+    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
     if (title().isEmpty()) {
         return;
     }
