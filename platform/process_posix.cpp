@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "packing/cmdline.h"
 #include "platform/codepage.h"
+#include "platform/commandline.h"
 #include "platform/platform_error.h"
 #include "platform/process.h"
 

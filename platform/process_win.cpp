@@ -6,7 +6,9 @@
 namespace brelvik {
 
 // The command line goes to the program as composed; the window opens minimised with the
-// focus. Neither handle is kept: the program is never waited for.
+// focus. A console packer (wzzip.exe) gets a console of its own, as it does when a GUI program
+// starts it, rather than writing into one this program may have been started from. Neither
+// handle is kept: the program is never waited for.
 void Start_process(const std::wstring& commandLine) {
     std::wstring line = commandLine;  // CreateProcessW may write into its buffer
     STARTUPINFOW startup{};
@@ -14,8 +16,8 @@ void Start_process(const std::wstring& commandLine) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        nullptr, &startup, &process)) {
         throw Last_error(commandLine);
     }
     CloseHandle(process.hThread);

@@ -33,7 +33,10 @@ KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath,
                               std::uint32_t access) {
     HKEY key = nullptr;
     const std::string path = To_ansi(keyPath);
-    if (RegOpenKeyExA(Root_hkey(root), path.c_str(), 0, access, &key) != ERROR_SUCCESS) {
+    // The game's installer is a 32-bit program and keeps its key in the 32-bit view
+    // (Wow6432Node on 64-bit Windows); the flag says so whatever this program's own width.
+    if (RegOpenKeyExA(Root_hkey(root), path.c_str(), 0, access | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS) {
         return 0;
     }
     return reinterpret_cast<KeyHandle>(key);

@@ -10,14 +10,14 @@ add_library(brelvik_platform STATIC
     platform_error.cpp platform_error_${_brelvik_os}.cpp
     codepage_utf8.cpp codepage_${_brelvik_os}.cpp
     files.cpp files_${_brelvik_os}.cpp
-    process_${_brelvik_os}.cpp
+    commandline.cpp process_${_brelvik_os}.cpp
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
     # A pure parser and writer of the store's text, callable on its own.
     target_sources(brelvik_platform PRIVATE settings_store.cpp)
 endif()
-target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist brelvik_packing)
+target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist)
 if(WIN32)
     target_link_libraries(brelvik_platform PUBLIC advapi32)
 endif()

@@ -21,7 +21,8 @@ brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform ${
 
 if(NOT WIN32)
     brelvik_test(test_settings_store SOURCES test_settings_store.cpp LIBS brelvik_platform)
-    brelvik_test(test_standin_packer SOURCES test_standin_packer.cpp LIBS brelvik_platform)
+    brelvik_test(test_standin_packer SOURCES test_standin_packer.cpp
+                 LIBS brelvik_platform brelvik_packing)
 endif()
 
 # The RegAccess behaviour cases run against the settings store here and the registry on
@@ -42,7 +43,7 @@ set(_brelvik_process_tests test_process.cpp process_recorder_${_brelvik_os}.cpp)
 if(NOT WIN32)
     list(APPEND _brelvik_process_tests test_process_posix.cpp)
 endif()
-brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform)
+brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform brelvik_packing)
 add_dependencies(test_process brelvik_process_recorder)
 
 # Real faults while saving and starting a packer: read-only folders and full disks made with

@@ -5,16 +5,18 @@
 #include "platform/codepage.h"
 #include "tests/process_recorder.h"
 
-// Writes what it received into the file named by its first argument: the show-window number and
-// the command line, each on a line, then every further argument followed by a NUL, all UTF-8. The
-// file appears whole (a rename), so that a test can wait for it.
+// Writes what it received into the file named by its first argument: a line with the
+// show-window number and the count of processes on its console, a line with the command line,
+// then every further argument followed by a NUL, all UTF-8. The file appears whole (a rename), so
+// that a test can wait for it.
 int main(int argc, char** argv) {
     const brelvik::test::Received received = brelvik::test::Received_by(argc, argv);
     if (received.arguments.size() < 2) {
         return 2;
     }
-    std::string record =
-        std::to_string(received.showWindow) + "\n" + brelvik::To_utf8(received.commandLine) + "\n";
+    std::string record = std::to_string(received.showWindow) + " " +
+                         std::to_string(received.consoleProcesses) + "\n" +
+                         brelvik::To_utf8(received.commandLine) + "\n";
     for (std::size_t i = 2; i < received.arguments.size(); ++i) {
         record += brelvik::To_utf8(received.arguments[i]) + '\0';
     }

@@ -6,9 +6,11 @@
 namespace brelvik::test {
 
 // What the recorder program received. Windows only: the command line as the system handed it
-// over, and how the window was asked to show; elsewhere a program receives only its arguments.
+// over, how the window was asked to show and whose console it got; elsewhere a program receives
+// only its arguments.
 struct Received {
-    int showWindow = -1;  // -1 when the starter said nothing
+    int showWindow = -1;        // -1 when the starter said nothing
+    int consoleProcesses = -1;  // processes on its console, itself included; -1 when unknown
     std::wstring commandLine;
     std::vector<std::wstring> arguments;  // the program's own name first
 };

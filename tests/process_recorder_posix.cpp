@@ -20,7 +20,7 @@ std::wstring Recorder_path() {
 }
 
 Received Expected_received(const std::wstring&, std::vector<std::wstring> arguments) {
-    return {-1, {}, std::move(arguments)};
+    return {-1, -1, {}, std::move(arguments)};
 }
 
 }  // namespace brelvik::test

@@ -16,6 +16,8 @@ Received Received_by(int, char**) {
     if (startup.dwFlags & STARTF_USESHOWWINDOW) {
         received.showWindow = startup.wShowWindow;
     }
+    DWORD attached[4];
+    received.consoleProcesses = static_cast<int>(GetConsoleProcessList(attached, 4));
     received.commandLine = GetCommandLineW();
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(received.commandLine.c_str(), &count);
@@ -32,9 +34,9 @@ std::wstring Recorder_path() {
     return (std::filesystem::path(self).parent_path() / L"brelvik_process_recorder.exe").wstring();
 }
 
-// The line as composed, word for word, and a window shown minimised.
+// The line as composed, word for word, a window shown minimised and a console of its own.
 Received Expected_received(const std::wstring& startedLine, std::vector<std::wstring> arguments) {
-    return {SW_SHOWMINIMIZED, startedLine, std::move(arguments)};
+    return {SW_SHOWMINIMIZED, 1, startedLine, std::move(arguments)};
 }
 
 }  // namespace brelvik::test

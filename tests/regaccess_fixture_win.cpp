@@ -12,11 +12,24 @@ HKEY Root_hkey(std::uint32_t root) {
     return reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(root)));
 }
 
+// Keys are prepared in the 32-bit view, where RegAccess looks, whatever this test's own width.
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
+// Deletes the key with all it holds.
+void Delete_tree(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | kView, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeW(key, nullptr);
+        RegCloseKey(key);
+        RegDeleteKeyExW(root, path.c_str(), kView, 0);
+    }
+}
+
 class OpenKey {
   public:
     OpenKey(std::uint32_t root, const std::wstring& path) {
-        RegCreateKeyExW(Root_hkey(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
+        RegCreateKeyExW(Root_hkey(root), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView,
+                        nullptr, &key_, nullptr);
     }
     ~OpenKey() {
         if (key_ != nullptr) {
@@ -46,10 +59,8 @@ RegFixture::RegFixture() : impl_(std::make_unique<Impl>()) {
 }
 
 RegFixture::~RegFixture() {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\" + impl_->base).c_str());
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\" + impl_->base).c_str());
-    RegDeleteTreeW(HKEY_CLASSES_ROOT, impl_->base.c_str());
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, impl_->base.c_str());
+    Delete_tree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\" + impl_->base);
+    Delete_tree(HKEY_CLASSES_ROOT, impl_->base);
 }
 
 RegAccess& RegFixture::Access() {
@@ -66,7 +77,7 @@ void RegFixture::Create_key(std::uint32_t root, const std::wstring& path) {
 
 bool RegFixture::Key_exists(std::uint32_t root, const std::wstring& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(Root_hkey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(Root_hkey(root), path.c_str(), 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "packing/cmdline.h"
+#include "platform/commandline.h"
 
 namespace brelvik {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "packing/cmdline.h"
 #include "packing/packcommand.h"
+#include "platform/commandline.h"
 
 namespace brelvik {
 namespace {

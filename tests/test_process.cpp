@@ -34,6 +34,7 @@ class ProcessTest : public ::testing::Test {
         EXPECT_EQ(received.arguments, expected.arguments) << To_utf8(line);
         EXPECT_EQ(received.commandLine, expected.commandLine);
         EXPECT_EQ(received.showWindow, expected.showWindow);
+        EXPECT_EQ(received.consoleProcesses, expected.consoleProcesses);
     }
 
     // The recorder runs on its own. Its record appears whole, by a rename, when it is done; right
@@ -52,8 +53,8 @@ class ProcessTest : public ::testing::Test {
         return {};
     }
 
-    // The record: the show-window number and the command line, each on a line, then every
-    // argument followed by a NUL.
+    // The record: a line with the show-window number and the count of processes on the
+    // recorder's console, a line with the command line, then every argument followed by a NUL.
     static test::Received Parse_record(const std::string& record) {
         test::Received received;
         const std::size_t firstFeed = record.find('\n');
@@ -62,7 +63,8 @@ class ProcessTest : public ::testing::Test {
             ADD_FAILURE() << "the recorder left no record";
             return received;
         }
-        received.showWindow = std::stoi(record.substr(0, firstFeed));
+        std::istringstream(record.substr(0, firstFeed)) >> received.showWindow >>
+            received.consoleProcesses;
         received.commandLine =
             From_utf8(record.substr(firstFeed + 1, feed - firstFeed - 1)).value_or(L"");
         for (std::size_t start = feed + 1; start < record.size();) {

@@ -24,7 +24,8 @@ class RegistryTest : public ::testing::Test {
         const std::string ansiName(name.begin(), name.end());
         const std::string path(key_.begin(), key_.end());
         EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), ansiName.c_str(),
-                               RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size),
+                               RRF_RT_ANY | RRF_NOEXPAND | RRF_SUBKEY_WOW6432KEY, &type,
+                               data.data(), &size),
                   ERROR_SUCCESS);
         data.resize(size);
         return data;
@@ -38,7 +39,8 @@ class RegistryTest : public ::testing::Test {
             return false;
         }
         HKEY key = nullptr;
-        bool done = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, WRITE_DAC, &key) == 0;
+        bool done = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
+                                  &key) == 0;
         done = done && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == 0;
         RegCloseKey(key);
         LocalFree(descriptor);
@@ -48,11 +50,29 @@ class RegistryTest : public ::testing::Test {
     bool Opens_with_all_rights() {
         HKEY key = nullptr;
         const std::string path(key_.begin(), key_.end());
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0x3F, &key) != ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0x3F | KEY_WOW64_32KEY, &key) !=
+            ERROR_SUCCESS) {
             return false;
         }
         RegCloseKey(key);
         return true;
+    }
+
+    // VDRFC as the 64-bit view shows it at path; empty when that view holds no such value.
+    static std::string Stored_in_64bit_view(const std::wstring& path) {
+        std::string data(64, '\0');
+        DWORD size = static_cast<DWORD>(data.size());
+        const std::string ansiPath(path.begin(), path.end());
+        const LSTATUS code =
+            RegGetValueA(HKEY_LOCAL_MACHINE, ansiPath.c_str(), "VDRFC",
+                         RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, data.data(), &size);
+        data.resize(code == ERROR_SUCCESS ? size : 0);
+        return data;
+    }
+
+    // The key as a 64-bit program sees the 32-bit view: below Wow6432Node.
+    std::wstring In_wow6432node() const {
+        return L"SOFTWARE\\Wow6432Node" + key_.substr(key_.find(L'\\'));
     }
 
     test::RegFixture fixture_;
@@ -99,6 +119,29 @@ TEST_F(RegistryTest, KeysAreOpenedWithOnlyTheRightsTheCallNeeds) {
     ASSERT_TRUE(Restrict(L"D:P(A;;KA;;;WD)"));
     DWORD type = 0;
     EXPECT_EQ(Stored(L"VDRFC", type), "D:\\New\0"s);
+}
+
+// A 32-bit installer leaves the game's key in the 32-bit view of 64-bit Windows; the last folder
+// is read and written there, and nothing appears in the 64-bit view.
+TEST_F(RegistryTest, TheLastFolderIsKeptInThe32BitView) {
+    BOOL wow64 = FALSE;
+    if (sizeof(void*) == 4 && (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)) {
+        GTEST_SKIP() << "32-bit Windows: the registry has one view";
+    }
+    HKEY installed = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, In_wow6432node().c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &installed, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(installed, "VDRFC", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Addons"), 10);
+    RegCloseKey(installed);
+    ASSERT_EQ(Stored_in_64bit_view(key_), "") << "the 64-bit view holds the value too";
+    EXPECT_EQ(fixture_.Access().Read_setting(kHkeyLocalMachine, key_, L"VDRFC"),
+              RegValue(std::wstring(L"C:\\Addons")));
+
+    fixture_.Access().Write_setting(kHkeyLocalMachine, key_, L"VDRFC", std::wstring(L"D:\\New"),
+                                    kRegSz);
+    EXPECT_EQ(Stored_in_64bit_view(In_wow6432node()), "D:\\New\0"s);
+    EXPECT_EQ(Stored_in_64bit_view(key_), "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "packing/cmdline.h"
 #include "packing/packcommand.h"
 #include "packing/packerentry.h"
+#include "platform/commandline.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace brelvik::fuzz {

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program brelvik.exe (32-bit, Release, no DLLs needed) with MinGW-w64
+# and packs it with its readme into dist/brelvik-windows.zip.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/windows-build.sh
+scripts/setup.sh --tests
+
+configure_windows i686
+targets="$(cmake --build "$build" --target help)"
+if ! grep -qx '\.\.\. brelvik' <<<"$targets"; then
+    echo "build-windows.sh: the Windows build has no program target 'brelvik'" >&2
+    exit 1
+fi
+cmake --build "$build" -j"$(nproc)" --target brelvik
+exe="$(find "$build" -name brelvik.exe -not -path '*/CMakeFiles/*' | head -n 1)"
+if [ -z "$exe" ]; then
+    echo "build-windows.sh: target 'brelvik' built, but no brelvik.exe found in $build" >&2
+    exit 1
+fi
+
+# The archive holds the two files at its top, with fixed names.
+mkdir -p dist
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+cp "$exe" "$stage/brelvik.exe"
+cp data/windows-readme.txt "$stage/readme.txt"
+rm -f dist/brelvik-windows.zip
+(cd "$stage" && zip -q -X -9 "$OLDPWD/dist/brelvik-windows.zip" brelvik.exe readme.txt)
+echo "dist/brelvik-windows.zip: $(du -k "$exe" | cut -f1) KB brelvik.exe and readme.txt"

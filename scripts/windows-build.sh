@@ -1,0 +1,25 @@
+# Sourced by build-windows.sh and test-windows.sh: the cross builds for Windows, one folder per
+# processor, each configured the same way.
+
+# configure_windows i686|x86_64: sets $build to that build's folder and configures it.
+configure_windows() {
+    build="build-win-$1"
+    local toolchain=()
+    # The toolchain is taken only when a build folder is made; naming it again draws a warning.
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
+        [ "$1" = x86_64 ] && toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+    fi
+    cmake -S . -B "$build" "${toolchain[@]}" -DBRELVIK_GUI=OFF -DCMAKE_BUILD_TYPE=Release \
+        >/dev/null
+}
+
+# The processor whose programs this machine's Wine runs: i686, as shipped, unless the kernel
+# runs no 32-bit programs (IA-32 emulation off), which leaves Debian's Wine only its 64-bit half.
+wine_processor() {
+    if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo i686
+    else
+        echo x86_64
+    fi
+}

@@ -1,0 +1,7 @@
+# A program built as brelvik.exe is, run under Wine on the virtual display that
+# scripts/test-windows.sh provides.
+include(${PROJECT_SOURCE_DIR}/app/win32/resources.cmake)
+brelvik_test(test_win32_program SOURCES test_win32_program.cpp LIBS version)
+brelvik_windows_resources(test_win32_program)
+target_compile_definitions(test_win32_program PRIVATE
+    BRELVIK_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
