@@ -14,8 +14,9 @@ add_library(brelvik_platform STATIC
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
-    # A pure parser and writer of the store's text, callable on its own.
-    target_sources(brelvik_platform PRIVATE settings_store.cpp)
+    # A pure parser and writer of the store's text, callable on its own; the file replacement
+    # that the stand-in packer writes its archives through.
+    target_sources(brelvik_platform PRIVATE settings_store.cpp replacement_posix.cpp)
 endif()
 target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist brelvik_packing)
 if(WIN32)
