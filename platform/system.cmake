@@ -18,7 +18,7 @@ if(NOT WIN32)
     # that the stand-in packer writes its archives through.
     target_sources(brelvik_platform PRIVATE settings_store.cpp replacement_posix.cpp)
 endif()
-target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist brelvik_packing)
+target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_packing)
 if(WIN32)
     target_link_libraries(brelvik_platform PUBLIC advapi32)
 endif()
