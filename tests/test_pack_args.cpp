@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "packer/memberlist.h"
+#include "packer/membername.h"
 #include "packer/packjob.h"
 #include "packer/reportmode.h"
 
@@ -129,6 +130,21 @@ TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
         }
         EXPECT_EQ(distinct.kept, c.kept) << Joined(c.paths);
         EXPECT_EQ(dropped, c.dropped) << Joined(c.paths);
+    }
+}
+
+// Only what a Windows folder cannot hold is refused; names that merely resemble it are stored.
+TEST(UnstorableReason, RefusesWhatAWindowsFolderCannotHold) {
+    const std::pair<std::wstring, bool> cases[] = {
+        {L"tank.pbo", true},      {L"CONSOLE.txt", true}, {L"com10", true},
+        {L".hidden", true},       {L"a..b", true},        {L"\u00e9t\u00e9.txt", true},
+        {L"..\\evil.bat", false}, {L"C:x.dll", false},    {L"a*b", false},
+        {L"a\tb", false},         {L"tank.", false},      {L"tank ", false},
+        {L"con", false},          {L"NUL.txt", false},    {L"Com1.tar.gz", false},
+        {L"lpt9 .txt", false},    {L"", false},
+    };
+    for (const auto& [name, storable] : cases) {
+        EXPECT_EQ(Unstorable_reason(name).empty(), storable) << Narrow(name);
     }
 }
 
