@@ -361,7 +361,8 @@ TEST(PackRun, HostileNamesAndLinksStayOutOfTheArchive) {
 }
 
 // Links that stay inside their folder are followed; a link at the archive's path, dangling or
-// not, is replaced by the archive, and what it points at is neither read nor written.
+// not, is replaced by the archive, and what it points at is neither read nor written. An
+// archive named as long as the system allows can be updated.
 TEST(PackRun, LinksInsideTheFolderAreFollowedAndTheArchiveReplacesALink) {
     const Release release;
     const fs::path addons = release.Folder() / "my addons";
@@ -372,8 +373,10 @@ TEST(PackRun, LinksInsideTheFolderAreFollowedAndTheArchiveReplacesALink) {
     fs::create_symlink(victim / "autostart.zip", addons / "release.zip");
     fs::create_symlink(victim / "old.zip", addons / "again.zip");
 
-    for (const char* name : {"release.zip", "again.zip"}) {
-        SCOPED_TRACE(name);
+    // Packed twice, so that the second pack updates; the longest name the system allows too.
+    const std::string longest = std::string(251, 'x') + ".zip";
+    for (const std::string& name : {"release.zip"s, "again.zip"s, longest, longest}) {
+        SCOPED_TRACE(name.substr(0, 12));
         const fs::path archive = addons / name;
         const Outcome run =
             Pack(kWzzipProgram, Wzzip({archive.string(), (addons / "notes.txt").string()}));
