@@ -15,7 +15,7 @@ add_library(brelvik_platform STATIC
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
     # A pure parser and writer of the store's text, callable on its own; the file replacement
-    # that the stand-in packer writes its archives through.
+    # that saves and the stand-in packer's archives go through.
     target_sources(brelvik_platform PRIVATE settings_store.cpp replacement_posix.cpp)
 endif()
 target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_packing)
