@@ -14,6 +14,7 @@
 #include "packer/packfailure.h"
 #include "packer/zipreader.h"
 #include "packer/zipwriter.h"
+#include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/replacement.h"
 
@@ -196,7 +197,7 @@ class ArchivePack {
     void Write_archive(QFile& file, bool update) {
         replaced_.clear();
         for (const Member& member : members_) {
-            replaced_.insert(Member_key(member.path));
+            replaced_.insert(Member_key(member.path));  // the folded name it is stored under
         }
         result_.packed.clear();
         result_.kept = 0;
@@ -224,7 +225,7 @@ class ArchivePack {
     template <typename Use>
     void For_kept_entries(ZipReader& old, Use use) const {
         while (archive_entry* entry = old.Next()) {
-            if (!replaced_.contains(Member_key(Entry_name(entry)))) {
+            if (!replaced_.contains(Folded(Entry_name(entry)))) {
                 use(entry);
             }
         }
