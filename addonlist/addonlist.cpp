@@ -33,16 +33,19 @@ void Cut_lines(const std::wstring& text, std::size_t begin, std::size_t end,
 }  // namespace
 
 std::size_t Find_others_marker(const std::wstring& text) {
-    for (std::size_t pos = text.find(kOthersMarker); pos != std::wstring::npos;
+    const auto lineEnd = [&](std::size_t end) {
+        return end == text.size() || Line_break_at(text, end);
+    };
+    // A marker behind a line break is looked for first; one at the very start of the text counts
+    // only when there is none.
+    for (std::size_t pos = text.find(kOthersMarker, kLineBreak.size()); pos != std::wstring::npos;
          pos = text.find(kOthersMarker, pos + 1)) {
-        const bool lineStart =
-            pos == 0 || (pos >= kLineBreak.size() && Line_break_at(text, pos - kLineBreak.size()));
-        const std::size_t end = pos + kOthersMarker.size();
-        if (lineStart && (end == text.size() || Line_break_at(text, end))) {
+        if (Line_break_at(text, pos - kLineBreak.size()) && lineEnd(pos + kOthersMarker.size())) {
             return pos;
         }
     }
-    return std::wstring::npos;
+    const bool atStart = text.starts_with(kOthersMarker) && lineEnd(kOthersMarker.size());
+    return atStart ? 0 : std::wstring::npos;
 }
 
 AddonListEntries Split_addonlist(const std::wstring& text) {
@@ -78,7 +81,9 @@ std::wstring Join_addonlist(const std::vector<std::wstring>& addons,
     if (others.empty()) {
         return text;
     }
-    if (!text.empty()) {
+    // Without add-on entries the marker goes behind a line break too when an other entry is
+    // itself a marker line, which would otherwise be found first.
+    if (!text.empty() || std::ranges::find(others, kOthersMarker) != others.end()) {
         text.append(kLineBreak);
     }
     text.append(kOthersMarker);

@@ -15,8 +15,9 @@ struct AddonListEntries {
     std::vector<std::wstring> addons, others;
 };
 
-// Where the others marker line "/others/" first stands in the text, or npos. The marker counts
-// only as a whole line: at the start or after CR LF, and before CR LF or the end of the text.
+// Where the others marker line "/others/" stands in the text, or npos. The marker counts only
+// as a whole line, before CR LF or the end of the text: the first one after a CR LF, or else
+// one at the very start.
 std::size_t Find_others_marker(const std::wstring& text);
 
 AddonListEntries Split_addonlist(const std::wstring& text);

@@ -1,15 +1,50 @@
 #include "addonlist/listfile.h"
 
-#include "addonlist/addonlist.h"
-
 namespace brelvik {
 
-std::wstring Read_listfile(ListFileIO& files, const std::wstring& path) {
-    return files.Read_text(path);
+std::wstring Listfile_text(std::wstring content) {
+    if (content.find(kLineBreak) != std::wstring::npos) {
+        return content;
+    }
+    std::wstring text;
+    text.reserve(content.size());
+    for (const wchar_t c : content) {
+        if (c == L'\n') {
+            text.append(kLineBreak);
+        } else {
+            text.push_back(c);
+        }
+    }
+    return text;
 }
 
-void Write_listfile(ListFileIO& files, const std::wstring& path, const std::wstring& text) {
-    files.Replace_text(path, Compose_listfile(text));
+bool Listable(std::wstring_view name) {
+    return name.find_first_of(L"\r\n") == std::wstring_view::npos;
+}
+
+std::optional<std::wstring> Unlistable_entry(const AddonListEntries& entries) {
+    for (const auto* section : {&entries.addons, &entries.others}) {
+        for (const std::wstring& entry : *section) {
+            if (!Listable(entry)) {
+                return entry;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::wstring> Listed_files(const std::wstring& text) {
+    AddonListEntries entries = Split_addonlist(text);
+    std::vector<std::wstring> files;
+    files.reserve(entries.addons.size() + entries.others.size());
+    for (auto* section : {&entries.addons, &entries.others}) {
+        for (std::wstring& entry : *section) {
+            if (!entry.empty()) {
+                files.push_back(std::move(entry));
+            }
+        }
+    }
+    return files;
 }
 
 }  // namespace brelvik

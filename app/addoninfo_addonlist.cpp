@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "addonlist/addonlist.h"
+#include "addonlist/listfile.h"
 #include "app/addoninfo.h"
 #include "info/infofile.h"
 #include "info/pathsep.h"
@@ -16,19 +18,22 @@ const std::wstring kListFull = L"The Addonlist is full: a list box holds at most
 
 // Whether a line of the list text names a file of this name. The packers store every member
 // under its bare file name, so two files of one name collide in the archive wherever they lie;
-// file names are compared as the system does, letter case ignored.
+// names are compared as the packer compares them, letter case ignored.
 bool Name_listed(std::wstring_view text, const std::wstring& name) {
     const std::wstring folded = Folded(name);
     while (!text.empty()) {
         const std::size_t end = std::min(text.find(kLineBreak), text.size());
-        const std::wstring_view line = text.substr(0, end);
-        const std::wstring_view bare = line.substr(line.find_last_of(kPathSeparators) + 1);
+        const std::wstring_view bare = Bare_name(text.substr(0, end));
         if (bare.size() == folded.size() && Folded(std::wstring(bare)) == folded) {
             return true;
         }
         text.remove_prefix(std::min(end + kLineBreak.size(), text.size()));
     }
     return false;
+}
+
+std::wstring Unlistable_message(const std::wstring& name) {
+    return L"This name holds a line break and cannot go on the Addonlist:\n" + name;
 }
 
 bool Fits_boxes(const AddonListEntries& entries) {
@@ -65,6 +70,10 @@ void AddonInfo::File1_DblClick() {
     }
     const std::wstring addon = currentDir + kPathSeparator + name;
     const std::wstring info = Info_path(currentDir, name);
+    if (!Listable(addon)) {
+        desktop_.Show_message(Unlistable_message(addon));
+        return;
+    }
     std::wstring text = addon;
     text.append(kLineBreak).append(info).append(kLineBreak).append(addonListText);
     addonListText = std::move(text);
@@ -75,6 +84,10 @@ void AddonInfo::File1_DblClick() {
 void AddonInfo::Command4_Click() {
     const std::wstring file = desktop_.Open_file_dialog(currentDir, kAllFiles);
     if (file.empty()) {
+        return;
+    }
+    if (!Listable(file)) {
+        desktop_.Show_message(Unlistable_message(file));
         return;
     }
     std::wstring text = addonListText;
@@ -151,7 +164,12 @@ void AddonInfo::Refresh_addonslist() {
 }
 
 bool AddonInfo::Take_list_text(std::wstring text) {
-    if (!Fits_boxes(Split_addonlist(text))) {
+    const AddonListEntries entries = Split_addonlist(text);
+    if (const std::optional<std::wstring> entry = Unlistable_entry(entries)) {
+        desktop_.Show_message(Unlistable_message(*entry));
+        return false;
+    }
+    if (!Fits_boxes(entries)) {
         desktop_.Show_message(kListFull);
         return false;
     }

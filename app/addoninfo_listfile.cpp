@@ -11,10 +11,18 @@ const std::wstring kListFilter = L"Addonlist (*.txta)|*.txta";
 }  // namespace
 
 // The list file's path is taken only once its content has become the list: a file that cannot
-// be read, or that the boxes cannot hold, changes nothing.
+// be read, or that the boxes cannot hold, changes nothing. One larger than any list the boxes
+// hold is refused before it is read, which could fill the memory.
 void AddonInfo::Command6_Click() {
     const std::wstring path = desktop_.Open_file_dialog(Dir1->Path(), kListFilter);
-    if (!path.empty() && Take_list_text(Read_listfile(files_, path))) {
+    if (path.empty()) {
+        return;
+    }
+    if (files_.Length(path) > kMaxListFileBytes) {
+        desktop_.Show_message(path + L" is too large to be an Addonlist.");
+        return;
+    }
+    if (Take_list_text(Listfile_text(files_.Read_text(path)))) {
         addonListPath = path;
     }
 }
@@ -25,7 +33,7 @@ void AddonInfo::Command7_Click() {
     if (path.empty()) {
         return;
     }
-    Write_listfile(files_, path, addonListText);
+    files_.Replace_text(path, Compose_listfile(addonListText));
     addonListPath = path;
 }
 

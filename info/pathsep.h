@@ -14,4 +14,10 @@ inline constexpr wchar_t kPathSeparator = L'/';
 inline constexpr std::wstring_view kPathSeparators = L"/";
 #endif
 
+// A file's name without its folder: what the packers store it under, and what the Addonlist
+// compares when it refuses a second file of one name.
+inline std::wstring_view Bare_name(std::wstring_view path) {
+    return path.substr(path.find_last_of(kPathSeparators) + 1);
+}
+
 }  // namespace brelvik

@@ -5,8 +5,8 @@
 
 namespace brelvik {
 
-// Switches and stored names compare without regard to the case of ASCII letters, as they do
-// on the system the archives are made for.
+// Switches and archive extensions compare without regard to the case of ASCII letters, as they
+// do in the packers' own command lines. (Stored names fold as the window folds them.)
 inline std::wstring Ascii_folded(std::wstring_view text) {
     std::wstring folded(text);
     for (wchar_t& c : folded) {

@@ -1,24 +1,19 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace brelvik {
 
-// The files a list file's text names: one a line, CR LF between lines (a bare LF is taken as
-// well). Empty lines and the "/others/" marker line name no file.
-std::vector<std::wstring> List_members(std::wstring_view text);
-
-// Reads a list file as the program writes it, bytes of the ANSI code page. Throws
-// PlatformError when it cannot be read.
+// The files a list file names, read as the window reads it (one reader for both): one a line,
+// without empty lines and the "/others/" marker line. A relative entry is taken from the list
+// file's folder. Throws PlatformError when the file cannot be read or is larger than any list.
 std::vector<std::wstring> Read_list_members(const std::wstring& path);
 
-// The name a member is stored under: its file name without any folder.
-std::wstring Bare_name(const std::wstring& path);
+// The name members are compared by: the bare name, letter case ignored as the window does.
+std::wstring Member_key(const std::wstring& path);
 
-// Members whose bare names are equal (ASCII case ignored) would be duplicates in the archive;
-// the later one wins.
+// Members of one Member_key would be duplicates in the archive; the later one wins.
 struct DistinctMembers {
     std::vector<std::wstring> kept;  // in the order given
     struct Dropped {

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "addonlist/listfile.h"
-
 namespace brelvik {
 
 // Every function throws PlatformError on failure.
@@ -13,7 +11,8 @@ std::uint64_t File_length(const std::wstring& path);  // a missing file counts a
 bool File_exists(const std::wstring& path);           // a regular file (or anything but a folder)
 std::string Read_bytes(const std::wstring& path);
 // Replaces (or creates) the file through a temporary file in the same folder and an atomic
-// rename, so a failed write leaves the old file whole.
+// rename, so a failed write leaves the old file whole. A symbolic link at the path is replaced
+// by the file, never written through.
 void Replace_bytes(const std::wstring& path, std::string_view bytes);
 void Delete_file(const std::wstring& path);  // a missing file is no error
 // Fails unless folder is there as a folder: it may have been deleted, or its drive not be ready.
@@ -21,12 +20,13 @@ void Require_folder(const std::wstring& folder);
 
 // The file operations the window uses, text in the ANSI code page. Virtual so that a test can
 // inject a failure that cannot be made real.
-class FileAccess : public ListFileIO {
+class FileAccess {
   public:
+    virtual ~FileAccess() = default;
     virtual std::uint64_t Length(const std::wstring& path);
     virtual bool Exists(const std::wstring& path);
-    std::wstring Read_text(const std::wstring& path) override;
-    void Replace_text(const std::wstring& path, const std::wstring& text) override;
+    virtual std::wstring Read_text(const std::wstring& path);
+    virtual void Replace_text(const std::wstring& path, const std::wstring& text);
     virtual void Delete(const std::wstring& path);
     virtual void Require_folder(const std::wstring& folder);
 };

@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "platform/tempname.h"
 
 namespace brelvik {
 
@@ -41,13 +42,12 @@ std::wstring Folder_of(const std::wstring& path) {
     return separator == std::wstring::npos ? L"." : path.substr(0, separator + 1);
 }
 
-// A new file beside path, created exclusively so that no other writer shares it.
+// A new file beside path under a short, unpredictable name, created exclusively so that no
+// other writer shares it.
 HANDLE Create_temp_beside(const std::wstring& path, std::wstring& tempPath) {
-    static unsigned counter = 0;
-    const std::wstring prefix =
-        Folder_of(path) + L"~brelvik." + std::to_wstring(GetCurrentProcessId());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = prefix + L"." + std::to_wstring(++counter) + L".tmp";
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const std::string name = Temp_name();
+        tempPath = Folder_of(path) + std::wstring(name.begin(), name.end());
         const HANDLE handle = CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {

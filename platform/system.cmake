@@ -14,10 +14,11 @@ add_library(brelvik_platform STATIC
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
-    # A pure parser and writer of the store's text, callable on its own.
-    target_sources(brelvik_platform PRIVATE settings_store.cpp)
+    # A pure parser and writer of the store's text, callable on its own; the file replacement
+    # that saves and the stand-in packer's archives go through.
+    target_sources(brelvik_platform PRIVATE settings_store.cpp replacement_posix.cpp)
 endif()
-target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist)
+target_link_libraries(brelvik_platform PUBLIC brelvik_options)
 if(WIN32)
     target_link_libraries(brelvik_platform PUBLIC advapi32)
 endif()

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
 seconds="${FUZZ_SECONDS:-30}"
 jobs="$(nproc)"
-targets=(fuzz_infotext fuzz_addonlist fuzz_packing fuzz_settings_store)
+targets=(fuzz_infotext fuzz_addonlist fuzz_listfile fuzz_packing fuzz_settings_store)
 
 echo "== Fuzz build (clang, libFuzzer)"
 # -O1 with line tables only, as for the sanitizer build: a crash report names file and line.

@@ -48,7 +48,9 @@ TEST(SplitAddonlist, CutsSectionsAndLines) {
         {L"A\r\n\r\n\r\n/others/\r\nC", {L"A", L""}, {L"C"}},
         {L"A\r\n/others/", {L"A"}, {}},
         {L"/others/\r\n", {}, {}},
-        {L"/others/\r\nC\r\n/others/\r\nD", {}, {L"C", L"/others/", L"D"}},
+        // A marker behind a line break is found before one at the very start.
+        {L"/others/\r\nC\r\n/others/\r\nD", {L"/others/", L"C"}, {L"D"}},
+        {L"\r\n/others/\r\nC\r\n/others/\r\nD", {}, {L"C", L"/others/", L"D"}},
         {L"A\rB\nC\r\n/others/\r\nX\r", {L"A\rB\nC"}, {L"X\r"}},
         // The marker counts only as a whole line.
         {L"/home/me/others/readme.txt", {L"/home/me/others/readme.txt"}, {}},
@@ -76,6 +78,8 @@ TEST(JoinAddonlist, BuildsLinesAndMarker) {
         {{}, {L"C"}, L"/others/\r\nC"},
         {{L"A", L""}, {}, L"A\r\n"},
         {{L""}, {L"C"}, L"/others/\r\nC"},
+        // An other entry that reads as the marker must not be found before the marker.
+        {{}, {L"/others/", L"C"}, L"\r\n/others/\r\n/others/\r\nC"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Join_addonlist(c.addons, c.others), c.text);
@@ -97,6 +101,7 @@ TEST(ComposeListfile, PutsOneEmptyLineBeforeTheMarker) {
         // Only a whole marker line counts.
         {L"/home/others/x.pbo\r\n/others/x", L"/home/others/x.pbo\r\n/others/x"},
         {L"/others/x\r\n/others/\r\nC", L"/others/x\r\n\r\n/others/\r\nC"},
+        {L"/others/\r\nC\r\n/others/\r\nD", L"/others/\r\nC\r\n\r\n/others/\r\nD"},
     };
     for (const auto& [text, content] : cases) {
         EXPECT_EQ(Compose_listfile(text), content) << std::string(text.begin(), text.end());

@@ -78,13 +78,13 @@ class ListSaver : public Saver {
 
     std::wstring Save(const std::wstring& text) override {
         const std::wstring list = L"C:\\m\\tank.pbo\r\nC:\\m\\tank.txt\r\n/others/\r\n" + text;
-        return Reported([&] { Write_listfile(files_, path_, list); });
+        return Reported([&] { files_.Replace_text(path_, Compose_listfile(list)); });
     }
     std::optional<std::wstring> Saved_text() override {
         if (!files_.Exists(path_)) {
             return std::nullopt;
         }
-        const AddonListEntries entries = Split_addonlist(Read_listfile(files_, path_));
+        const AddonListEntries entries = Split_addonlist(Listfile_text(files_.Read_text(path_)));
         return entries.others.empty() ? L"" : entries.others.back();
     }
 

@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/platform_error.h"
+#include "platform/replacement.h"
 #include "tests/support/mount_faults.h"
 #include "tests/support/temp_folder.h"
 
@@ -70,21 +71,64 @@ TEST_F(FailedWriteTest, FullDisk) {
     Expect_old_file_whole();
 }
 
-TEST(ReplaceBytes, KeepsTheOldPermissionsAndWritesThroughSymbolicLinks) {
+std::size_t Entries(const std::filesystem::path& folder) {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(ReplaceBytes, KeepsTheOldPermissions) {
     const test::TempFolder folder;
-    const std::filesystem::path target = folder / "target.txt";
-    const std::filesystem::path link = folder / "link.txt";
-    std::ofstream(target) << "old";
-    chmod(target.c_str(), 0640);
-    std::filesystem::create_symlink(target, link);
-
-    Replace_bytes(link.wstring(), "new");
-
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(Read(target), "new");
+    const std::filesystem::path path = folder / "tank.txt";
+    std::ofstream(path) << "old";
+    chmod(path.c_str(), 0640);
+    Replace_bytes(path.wstring(), "new");
     struct stat info {};
-    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(Read(path), "new");
+}
+
+// In a folder another user can write to, a link planted at the saved name must not lead the
+// save elsewhere: the link is replaced by the file, and what it points at stays as it was.
+TEST(ReplaceBytes, ReplacesALinkAtThePathInsteadOfFollowingIt) {
+    const test::TempFolder folder;
+    const std::filesystem::path victim = folder / "victim";
+    std::filesystem::create_directory(victim);
+    std::ofstream(victim / "bashrc") << "mine";
+    chmod((victim / "bashrc").c_str(), 0600);
+    const std::filesystem::path shared = folder / "shared";
+    std::filesystem::create_directory(shared);
+    std::filesystem::create_symlink(victim / "bashrc", shared / "tank.txt");
+    std::filesystem::create_symlink(victim / "autostart.zip", shared / "release.zip");
+
+    for (const char* name : {"tank.txt", "release.zip"}) {
+        Replace_bytes((shared / name).wstring(), "new");
+        EXPECT_FALSE(std::filesystem::is_symlink(shared / name)) << name;
+        EXPECT_EQ(Read(shared / name), "new") << name;
+    }
+    EXPECT_EQ(Read(victim / "bashrc"), "mine");
+    EXPECT_EQ(Entries(victim), 1u);
+    EXPECT_EQ(Entries(shared), 2u);
+}
+
+// The temporary file has no name of its own while it is written, so a save killed halfway
+// leaves nothing; and a name as long as the system allows can be saved.
+TEST(ReplaceBytes, NamesNothingButThePathAndTakesTheLongestNames) {
+    const test::TempFolder folder;
+    {
+        FileReplacement replacement((folder / "tank.txt").wstring());
+        replacement.Write("half");
+        EXPECT_EQ(Entries(folder.Path()), 0u);
+    }
+    EXPECT_EQ(Entries(folder.Path()), 0u);
+    const std::filesystem::path longest = folder / (std::string(251, 'x') + ".txt");
+    Replace_bytes(longest.wstring(), "new");
+    Replace_bytes(longest.wstring(), "again");
+    EXPECT_EQ(Read(longest), "again");
+    EXPECT_EQ(Entries(folder.Path()), 1u);
 }
 
 // Found while probing faults: a named pipe in the place of a file made a read wait for a writer

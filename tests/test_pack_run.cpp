@@ -290,9 +290,102 @@ TEST(PackRun, APackKilledHalfwayLeavesTheOldArchiveWhole) {
     ASSERT_GT(position, 0) << "the pack ended before it was killed";
     EXPECT_LT(position, static_cast<long long>(kLarge));
     EXPECT_EQ(Read(archive), old);
-    for (const std::string& name : Names_in(release.Folder())) {
-        EXPECT_TRUE(before.contains(name) || !name.ends_with(".zip")) << name;
+    EXPECT_EQ(Names_in(release.Folder()), before);
+}
+
+// A member cut short while it is read is left out with a reason; the rest is packed.
+TEST(PackRun, AMemberThatChangesWhileItIsReadIsSkipped) {
+    const Release release;
+    const std::string archive = release.List_base() + "zip";
+    const fs::path large = release.Folder() / "large.pbo";
+    constexpr std::size_t kLarge = 96 << 20;
+    Write(large, Random_bytes(kLarge, 5));
+
+    std::unique_ptr<QProcess> process(
+        Start(kWzzipProgram, Wzzip({archive, large.string(), release.List_argument()})));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (Read_position(process->processId(), large) <= 0 &&
+           std::chrono::steady_clock::now() < deadline && !process->waitForFinished(1)) {
     }
+    fs::resize_file(large, 1 << 20);
+    ASSERT_TRUE(process->waitForFinished(120000));
+
+    const std::string report = process->readAllStandardError().toStdString();
+    EXPECT_EQ(process->exitCode(), 1) << report;
+    EXPECT_NE(report.find(large.string() + ": changed while it was being packed"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(Read_zip(archive), release.All());
+}
+
+// Bundles from strangers: names and links that would reach past what the user chose are
+// skipped with a reason, and nothing of the private file reaches the archive. The list names
+// the add-on relative to its own folder, which is not the packer's working folder.
+TEST(PackRun, HostileNamesAndLinksStayOutOfTheArchive) {
+    struct Case {
+        const char* what;
+        std::string name;  // in the add-on folder
+        bool create;
+        const char* report;
+    };
+    const Case cases[] = {
+        {"a line break", "x\n../private/id_rsa", false, "x\n"},
+        {"a link out of its folder", "tank.txt", false, "leads out of its folder"},
+        {"a backslash", "..\\..\\evil.bat", true, "which Windows does not allow"},
+        {"a drive", "C:\\Windows\\x.dll", true, "which Windows does not allow"},
+        {"a device", "CON.txt", true, "a device name on Windows"},
+        {"a trailing dot", "tank.", true, "ends in a dot or a space"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Release release;
+        const fs::path addons = release.Folder() / "my addons";
+        Write(release.Folder() / "private" / "id_rsa", "PRIVATE KEY");
+        fs::remove(addons / "tank.txt");
+        fs::create_symlink("../private/id_rsa", addons / "tank.txt");
+        const fs::path member = addons / c.name;
+        if (c.create) {
+            Write(member, "bad");
+        }
+        const fs::path list = addons / "lists" / "release.txta";
+        Write(list, "../tank.pbo\r\n" + member.string());
+        const std::string archive = (release.Folder() / "release.zip").string();
+
+        const Outcome run = Pack(kWzzipProgram, Wzzip({archive, "@" + list.string()}));
+
+        EXPECT_EQ(run.exitCode, 1) << run.report;
+        EXPECT_NE(run.report.find(member.string() + ": "), std::string::npos) << run.report;
+        EXPECT_NE(run.report.find(c.report), std::string::npos) << run.report;
+        EXPECT_EQ(Read_zip(archive), (Entries{{"tank.pbo", release.Addon().at("tank.pbo")}}));
+    }
+}
+
+// Links that stay inside their folder are followed; a link at the archive's path, dangling or
+// not, is replaced by the archive, and what it points at is neither read nor written. An
+// archive named as long as the system allows can be updated.
+TEST(PackRun, LinksInsideTheFolderAreFollowedAndTheArchiveReplacesALink) {
+    const Release release;
+    const fs::path addons = release.Folder() / "my addons";
+    fs::create_symlink("tank.txt", addons / "notes.txt");
+    const fs::path victim = release.Folder() / "victim";
+    fs::create_directories(victim);
+    Write(victim / "old.zip", "not a zip archive");
+    fs::create_symlink(victim / "autostart.zip", addons / "release.zip");
+    fs::create_symlink(victim / "old.zip", addons / "again.zip");
+
+    // Packed twice, so that the second pack updates; the longest name the system allows too.
+    const std::string longest = std::string(251, 'x') + ".zip";
+    for (const std::string& name : {"release.zip"s, "again.zip"s, longest, longest}) {
+        SCOPED_TRACE(name.substr(0, 12));
+        const fs::path archive = addons / name;
+        const Outcome run =
+            Pack(kWzzipProgram, Wzzip({archive.string(), (addons / "notes.txt").string()}));
+        EXPECT_EQ(run.exitCode, 0) << run.report;
+        EXPECT_FALSE(fs::is_symlink(archive));
+        EXPECT_EQ(Read_zip(archive.string()), (Entries{{"notes.txt", "tank info\r\n"}}));
+    }
+    EXPECT_EQ(Names_in(victim), std::set<std::string>{"old.zip"});
+    EXPECT_EQ(Read(victim / "old.zip"), "not a zip archive");
 }
 
 TEST(PackRun, AFailedWriteLeavesTheOldArchiveWhole) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "addonlist/addonlist.h"
+#include "addonlist/listfile.h"
 #include "info/infofile.h"
 #include "info/pathsep.h"
 #include "platform/folders.h"
@@ -336,6 +337,38 @@ TEST_F(AddonlistTest, AFailedSaveKeepsTheOldFileAndThePath) {
     EXPECT_THAT(desktop.messages[0], HasSubstr(System_error_text(EROFS)));
     EXPECT_EQ(State(), before);
     EXPECT_EQ(Read_file(folder / "old.txta"), "old list");
+}
+
+// A line break in a name would cut it into other names when the list is saved and packed: a
+// file named "x" LF "/home/me/.ssh/id_rsa" would make the packer take the key. Such names, and
+// a list file too large for the boxes (refused before it is read), change nothing.
+TEST_F(AddonlistTest, ANameWithALineBreakOrAListTooLargeIsRefusedAndSaysWhy) {
+    const std::filesystem::path broken = Make_folder("two\nlines");
+    Write_file(broken / "z.pbo", "");
+    Write_file(temp / "broken.txta", "a.pbo\r\nb\n/home/me/.ssh/id_rsa");
+    Write_file(temp / "big.txta", "");
+    std::filesystem::resize_file(temp / "big.txta", kMaxListFileBytes + 1);
+    struct Case {
+        const char* what;
+        std::function<void()> command;
+        std::wstring message;
+    } cases[] = {
+        {"an add-on in a folder with a line break", [&] { Add(L"z.pbo", broken); }, L"z.pbo"},
+        {"another file", [&] { Add_other(L"/tmp/x\n/home/me/.ssh/id_rsa"); }, L"/tmp/x\n"},
+        {"a list file", [&] { Load(Wide(temp / "broken.txta")); }, L"b\n/home"},
+        {"a list file too large", [&] { Load(Wide(temp / "big.txta")); }, L"too large"},
+    };
+    Add(L"x.pbo");
+    Save(Wide(temp / "kept.txta"));
+    const ListState before = State();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        desktop.messages.clear();
+        c.command();
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_THAT(desktop.messages[0], HasSubstr(c.message));
+        EXPECT_EQ(State(), before);
+    }
 }
 
 TEST_F(AddonlistTest, ACommandThatWouldOverfillABoxAddsNothingAndSaysSo) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brelvik {
+
+// A new file that takes the place of the one at a path only when committed. It is written in the
+// same folder, unnamed where the system allows it and otherwise under a short, unpredictable
+// name created exclusively; commit renames it over the path. A symbolic link at the path is
+// replaced by the new file, never followed: a link planted in a shared folder cannot make a save
+// land elsewhere. An uncommitted replacement leaves nothing behind. Every failure throws
+// PlatformError naming the path. (POSIX systems only.)
+class FileReplacement {
+  public:
+    explicit FileReplacement(const std::wstring& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // For writers that need the open file itself; it stays owned here.
+    int Descriptor() const { return fd_; }
+    void Write(std::string_view bytes);
+    // Flushes the file to the disk and puts it in the place of the old one.
+    void Commit();
+
+  private:
+    void Fail(int error);
+    void Name_temporary();
+
+    std::wstring path_;
+    std::string target_, folder_;
+    std::string tempPath_;  // empty while the file has no name
+    int fd_ = -1;
+};
+
+}  // namespace brelvik
