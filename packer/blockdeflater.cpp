@@ -1,5 +1,7 @@
 #include "packer/blockdeflater.h"
 
+#include <algorithm>
+
 #include "packer/packfailure.h"
 
 namespace brelvik {
@@ -9,6 +11,8 @@ namespace {
 // Raw deflate with zlib's default memory level: what zip tools write.
 constexpr int kWindowBits = -15;
 constexpr int kMemoryLevel = 8;
+// What a sync flush may add to deflate's bound, which counts only a finished stream.
+constexpr std::size_t kFlushRoom = 64;
 
 Bytef* Bytes(std::vector<char>& bytes) {
     return reinterpret_cast<Bytef*>(bytes.data());
@@ -32,9 +36,13 @@ BlockDeflater::~BlockDeflater() {
 void BlockDeflater::Deflate(DeflateBlock& block) {
     block.crc = crc32_z(0, Bytes(block.input), block.input.size());
     if (level_ == 0) {
-        block.output = block.input;
+        block.outputSize = 0;
+        Reserve_output(block, block.input.size());
+        std::copy(block.input.begin(), block.input.end(), block.output.get());
+        block.outputSize = block.input.size();
         return;
     }
+    block.outputSize = 0;
     Check(deflateReset(&stream_));
     if (!block.dictionary.empty()) {
         Check(deflateSetDictionary(&stream_, Bytes(block.dictionary),
@@ -45,22 +53,29 @@ void BlockDeflater::Deflate(DeflateBlock& block) {
     // A block that is not the last ends on a byte boundary with an empty stored block, so that
     // the next one's output can follow it directly.
     const int flush = block.last ? Z_FINISH : Z_SYNC_FLUSH;
-    block.output.resize(deflateBound(&stream_, stream_.avail_in) + 16);
-    std::size_t produced = 0;
+    Reserve_output(block, deflateBound(&stream_, stream_.avail_in) + kFlushRoom);
     for (;;) {
-        if (produced == block.output.size()) {
-            block.output.resize(block.output.size() * 2);
-        }
-        stream_.next_out = Bytes(block.output) + produced;
-        stream_.avail_out = static_cast<uInt>(block.output.size() - produced);
+        stream_.next_out = reinterpret_cast<Bytef*>(block.output.get()) + block.outputSize;
+        stream_.avail_out = static_cast<uInt>(block.outputRoom - block.outputSize);
         const int status = deflate(&stream_, flush);
         Check(status == Z_BUF_ERROR ? Z_OK : status);
-        produced = block.output.size() - stream_.avail_out;
+        block.outputSize = block.outputRoom - stream_.avail_out;
         if (block.last ? status == Z_STREAM_END : stream_.avail_out != 0) {
-            break;
+            return;
         }
+        Reserve_output(block, 2 * block.outputRoom);
     }
-    block.output.resize(produced);
+}
+
+// Room for size bytes of output, keeping what is there.
+void BlockDeflater::Reserve_output(DeflateBlock& block, std::size_t size) {
+    if (block.outputRoom >= size) {
+        return;
+    }
+    auto room = std::make_unique_for_overwrite<char[]>(size);
+    std::copy_n(block.output.get(), block.outputSize, room.get());
+    block.output = std::move(room);
+    block.outputRoom = size;
 }
 
 void BlockDeflater::Check(int status) const {

@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace brelvik {
@@ -14,8 +16,12 @@ struct DeflateBlock {
     std::vector<char> input;
     std::vector<char> dictionary;  // the last 32 KiB of the member before input, if any
     bool last = false;             // ends the member's stream
-    std::vector<char> output;      // filled by Deflate
-    std::uint32_t crc = 0;         // CRC-32 of input, filled by Deflate
+    // Filled by Deflate, left uninitialised beyond outputSize so that room not written to
+    // costs no memory; room a block brings along is used again.
+    std::unique_ptr<char[]> output;
+    std::size_t outputRoom = 0;
+    std::size_t outputSize = 0;
+    std::uint32_t crc = 0;  // CRC-32 of input, filled by Deflate
 };
 
 // One raw deflate stream at a fixed level, reset for every block; level 0 stores.
@@ -31,6 +37,7 @@ class BlockDeflater {
 
   private:
     void Check(int status) const;
+    void Reserve_output(DeflateBlock& block, std::size_t size);
 
     int level_;
     z_stream stream_{};

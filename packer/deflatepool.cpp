@@ -6,12 +6,21 @@ DeflatePool::DeflatePool(int level, unsigned threads) {
     for (unsigned i = 0; i < threads; ++i) {
         deflaters_.push_back(std::make_unique<BlockDeflater>(level));
     }
-    for (const std::unique_ptr<BlockDeflater>& deflater : deflaters_) {
-        workers_.emplace_back([this, &deflater] { Work(*deflater); });
+    try {
+        for (const std::unique_ptr<BlockDeflater>& deflater : deflaters_) {
+            workers_.emplace_back([this, &deflater] { Work(*deflater); });
+        }
+    } catch (...) {
+        Stop();  // a thread the system refused must not leave the others running
+        throw;
     }
 }
 
 DeflatePool::~DeflatePool() {
+    Stop();
+}
+
+void DeflatePool::Stop() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;

@@ -17,7 +17,8 @@ namespace brelvik {
 // Deflates blocks on worker threads and gives them back in the order they were handed in.
 class DeflatePool {
   public:
-    // Throws PackFailure when a worker's deflater cannot be made.
+    // Throws PackFailure when a worker's deflater cannot be made, std::system_error when its
+    // thread cannot be started.
     DeflatePool(int level, unsigned threads);
     // Drops the blocks not yet begun and waits for the workers.
     ~DeflatePool();
@@ -40,6 +41,7 @@ class DeflatePool {
     };
 
     void Work(BlockDeflater& deflater);
+    void Stop();
 
     std::mutex mutex_;
     std::condition_variable queued_;

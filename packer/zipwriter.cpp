@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "packer/packfailure.h"
 
@@ -13,12 +14,9 @@ namespace brelvik {
 
 namespace {
 
-// Large enough that the seams between blocks cost next to nothing in size, small enough that
-// a member of a few MiB still spreads over the cores.
-constexpr std::size_t kBlock = 1 << 20;
 // Deflate looks back this far: each block is primed with this much of the one before.
 constexpr std::size_t kWindow = 32 << 10;
-constexpr unsigned kBlocksPerWorker = 3;
+constexpr unsigned kBlocksPerWorker = 2;
 constexpr std::uint64_t kMax32 = 0xFFFFFFFF;
 
 unsigned Workers() {
@@ -38,8 +36,8 @@ ZipEntryRecord Record_of(archive_entry* entry, int level) {
     return record;
 }
 
-std::uint64_t Declared_size(archive_entry* entry) {
-    return archive_entry_size_is_set(entry) ? archive_entry_size(entry) : kBlock;
+std::uint64_t Declared_size(archive_entry* entry, std::size_t blockSize) {
+    return archive_entry_size_is_set(entry) ? archive_entry_size(entry) : blockSize;
 }
 
 PackFailure Write_failure(const QString& why) {
@@ -48,16 +46,17 @@ PackFailure Write_failure(const QString& why) {
 
 }  // namespace
 
-ZipWriter::ZipWriter(QIODevice& out, int level)
+ZipWriter::ZipWriter(QIODevice& out, int level, std::size_t blockSize)
     : out_(out),
       level_(level),
+      blockSize_(blockSize),
       pool_(level, Workers()),
       maxPending_(kBlocksPerWorker * Workers()) {}
 
 void ZipWriter::Begin_entry(archive_entry* entry) {
     End_entry();
     current_ = Record_of(entry, level_);
-    currentLeft_ = Declared_size(entry);
+    currentLeft_ = Declared_size(entry, blockSize_);
     currentBegun_ = false;
 }
 
@@ -65,17 +64,28 @@ void ZipWriter::Write(const char* data, std::size_t size) {
     while (size > 0) {
         // A full block goes out only when more data follow, so that the member's last block
         // is never an empty one.
-        if (block_.size() == kBlock) {
+        if (filling_.input.size() == blockSize_) {
             Submit_block(false);
         }
-        if (block_.capacity() == 0) {
-            block_.reserve(std::clamp<std::uint64_t>(currentLeft_, 1, kBlock));
+        if (filling_.input.capacity() == 0) {
+            Start_block();
         }
-        const std::size_t taken = std::min(size, kBlock - block_.size());
-        block_.insert(block_.end(), data, data + taken);
+        const std::size_t taken = std::min(size, blockSize_ - filling_.input.size());
+        filling_.input.insert(filling_.input.end(), data, data + taken);
         currentLeft_ -= std::min<std::uint64_t>(currentLeft_, taken);
         data += taken;
         size -= taken;
+    }
+}
+
+// Full blocks are used again once written, with their room for output: a large member then
+// costs no fresh memory.
+void ZipWriter::Start_block() {
+    if (currentLeft_ >= blockSize_ && !spareBlocks_.empty()) {
+        filling_ = std::move(spareBlocks_.back());
+        spareBlocks_.pop_back();
+    } else {
+        filling_.input.reserve(std::clamp<std::uint64_t>(currentLeft_, 1, blockSize_));
     }
 }
 
@@ -101,8 +111,9 @@ void ZipWriter::Submit_block(bool last) {
     while (pool_.Pending() >= maxPending_) {
         Write_oldest();
     }
-    DeflateBlock block{std::move(block_), dictionary_, last, {}, 0};
-    block_ = {};
+    DeflateBlock block = std::exchange(filling_, {});
+    block.dictionary = dictionary_;
+    block.last = last;
     if (last) {
         dictionary_.clear();
     } else {
@@ -121,20 +132,24 @@ void ZipWriter::Submit_block(bool last) {
 }
 
 void ZipWriter::Write_oldest() {
-    const DeflateBlock block = pool_.Take_oldest();
+    DeflateBlock block = pool_.Take_oldest();
     const BlockPlace place = places_.front();
     places_.pop_front();
     ZipEntryRecord& entry = entries_.front();
     entry.crc = static_cast<std::uint32_t>(
         crc32_combine(entry.crc, block.crc, static_cast<z_off_t>(block.input.size())));
     entry.size += block.input.size();
-    entry.compressedSize += block.output.size();
+    entry.compressedSize += block.outputSize;
     if (place.first) {
         entry.offset = written_;
         const std::string header = Local_header(entry);
         Put(header.data(), header.size());
     }
-    Put(block.output.data(), block.output.size());
+    Put(block.output.get(), block.outputSize);
+    if (block.input.capacity() == blockSize_) {
+        block.input.clear();
+        spareBlocks_.push_back(std::move(block));
+    }
     if (!place.last) {
         return;
     }

@@ -30,7 +30,11 @@ using EntryPtr = std::unique_ptr<archive_entry, EntryDeleter>;
 // PackFailure.
 class ZipWriter {
   public:
-    ZipWriter(QIODevice& out, int level);
+    // Large enough that the seams between blocks cost next to nothing in size (they add about
+    // one block header each), small enough that a member of some MiB spreads over the cores.
+    static constexpr std::size_t kBlockSize = 4 << 20;
+
+    ZipWriter(QIODevice& out, int level, std::size_t blockSize = kBlockSize);
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
@@ -47,6 +51,7 @@ class ZipWriter {
         bool last;
     };
 
+    void Start_block();
     void Submit_block(bool last);
     void End_entry();
     void Write_oldest();
@@ -55,13 +60,15 @@ class ZipWriter {
 
     QIODevice& out_;
     int level_;
+    std::size_t blockSize_;
     DeflatePool pool_;
     std::size_t maxPending_;
     std::optional<ZipEntryRecord> current_;  // begun, its last block not yet handed in
     std::uint64_t currentLeft_ = 0;          // of its declared size, to size the next block
     bool currentBegun_ = false;              // a block of it was handed in
-    std::vector<char> block_;
+    DeflateBlock filling_;                   // of the current entry, not yet handed in
     std::vector<char> dictionary_;
+    std::vector<DeflateBlock> spareBlocks_;
     std::deque<BlockPlace> places_;       // one for each block in the pool, in order
     std::deque<ZipEntryRecord> entries_;  // entries with blocks in the pool
     std::uint64_t written_ = 0;
