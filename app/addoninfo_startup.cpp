@@ -26,7 +26,7 @@ void AddonInfo::Restore_last_folder() {
     }
     const std::wstring folder = Value_text(stored);
     try {
-        List_subfolders(folder);  // a folder that is gone or unreadable changes nothing
+        Check_folder(folder);  // a folder that is gone or unreadable changes nothing
         Drive1->Set_drive(folder.substr(0, 1));
         Dir1->Set_path(folder);
     } catch (const PlatformError&) {
