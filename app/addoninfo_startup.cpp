@@ -1,5 +1,4 @@
 #include "app/addoninfo.h"
-#include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/regaccess.h"
@@ -33,7 +32,7 @@ void AddonInfo::Restore_last_folder() {
         return;
     }
     try {
-        files_.Require_folder(folder);  // a folder that is gone or unreadable changes nothing
+        Check_folder(folder);  // a folder that is gone or unreadable changes nothing
         Drive1->Set_drive(drive);
         Dir1->Set_path(folder);
     } catch (const PlatformError&) {

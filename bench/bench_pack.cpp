@@ -1,31 +1,48 @@
 // brelvik-pack beside Debian's `zip -9` on the same members, both run as programs in the same
-// run: the counters give the time ratio (goal at most 1.5) and the size ratio of the archives
-// (goal at most 1.02). The members are half compressible text, half random bytes.
+// run, three times each. For each set of members the counters give the time ratio, the size
+// ratio of the archives and the peak memory of both; `pigz -9 -p N` on the mixed set shows
+// what N cores can do at all. The summary at the end says which goals hold.
 //
-//   bench_pack [--mb=N] [benchmark options]    N megabytes of members, 200 by default
+//   bench_pack [--mb=N] [--files=N] [--zeros-mb=N] [benchmark options]
+//     --mb        megabytes of mixed members, half text, half random (200)
+//     --files     small text files, named to brelvik-pack through a list file (10000)
+//     --zeros-mb  megabytes of one member that is mostly zeros (2048)
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
-#include <QProcess>
-#include <QStringList>
+
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/bench_timing.h"
+
+extern char** environ;
 
 namespace brelvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kMembers = 20;
 std::size_t megabytes = 200;
+std::size_t smallFiles = 10000;
+std::size_t zeroMegabytes = 2048;
+constexpr int kRepeats = 3;
+constexpr double kPeakGoalMiB = 64;
+constexpr double kSizeGoal = 1.001;
 
 std::string Text_bytes(std::size_t size, std::mt19937_64& random) {
     static const char* const kWords[] = {"tank",   "armour", "turret",  "engine", "crew",
@@ -50,86 +67,259 @@ std::string Random_bytes(std::size_t size, std::mt19937_64& random) {
     return bytes;
 }
 
-// The member folder, made once per run and removed at its end.
-class Members {
+// A program's wall time and peak resident memory.
+struct Run {
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+// Runs argv[0] with standard input and output from and to the given files ("" for
+// /dev/null); a failure ends the benchmark.
+Run Spawn(const std::vector<std::string>& argv, const fs::path& in, const fs::path& out) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.empty() ? "/dev/null" : in.c_str(), O_RDONLY,
+                                     0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.empty() ? "/dev/null" : out.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    Run run;
+    int status = -1;
+    rusage usage{};
+    run.seconds = Seconds([&] {
+        pid_t pid = -1;
+        if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) {
+            wait4(pid, &status, 0, &usage);
+        }
+    });
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", argv[0].c_str());
+        std::exit(1);
+    }
+    run.peakMiB = usage.ru_maxrss / 1024.0;
+    return run;
+}
+
+// Members in a folder of their own, made on first use and removed at the end of the run.
+class MemberSet {
   public:
-    Members()
-        : folder_(fs::temp_directory_path() /
-                  ("brelvik-bench-pack-" + std::to_string(::getpid()))) {
-        fs::create_directories(folder_);
-        std::mt19937_64 random(1);
-        const std::size_t size = megabytes * 1000 * 1000 / kMembers;
-        for (std::size_t i = 0; i < kMembers; ++i) {
-            const fs::path path = folder_ / ("member" + std::to_string(i) + ".pbo");
-            std::ofstream(path, std::ios::binary)
-                << (i % 2 == 0 ? Text_bytes(size, random) : Random_bytes(size, random));
-            paths_ << QString::fromStdString(path.string());
+    explicit MemberSet(const std::string& name)
+        : folder_(fs::temp_directory_path() / ("brelvik-bench-pack-" + std::to_string(::getpid())) /
+                  name) {
+        fs::create_directories(folder_ / "members");
+    }
+    MemberSet(const MemberSet&) = delete;
+    MemberSet& operator=(const MemberSet&) = delete;
+    ~MemberSet() {
+        fs::remove_all(folder_);
+        std::error_code othersLeft;
+        fs::remove(folder_.parent_path(), othersLeft);
+    }
+
+    fs::path Add(const std::string& name, const std::string& bytes) {
+        const fs::path path = folder_ / "members" / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        paths_.push_back(path.string());
+        return path;
+    }
+    void Add_existing(const fs::path& path) { paths_.push_back(path.string()); }
+    // brelvik-pack gets the members through a list file as the window saves it, not as
+    // arguments; zip always reads the names from its standard input.
+    void Use_list_file() {
+        std::ofstream list(Names_file("list.txta"), std::ios::binary);
+        for (const std::string& path : paths_) {
+            list << path << "\r\n";
+        }
+        ourOperands_ = {"@" + Names_file("list.txta").string()};
+    }
+    void Finish() {
+        std::ofstream names(Names_file("names.txt"));
+        for (const std::string& path : paths_) {
+            names << path << '\n';
+        }
+        if (ourOperands_.empty()) {
+            ourOperands_ = paths_;
         }
     }
-    ~Members() { fs::remove_all(folder_); }
 
-    const QStringList& Paths() const { return paths_; }
+    const std::vector<std::string>& Paths() const { return paths_; }
+    const std::vector<std::string>& Our_operands() const { return ourOperands_; }
+    fs::path Names_file(const char* name) const { return folder_ / name; }
     fs::path Archive(const char* name) const { return folder_ / name; }
 
   private:
     fs::path folder_;
-    QStringList paths_;
+    std::vector<std::string> paths_;
+    std::vector<std::string> ourOperands_;
 };
 
-// Seconds the program took; its report is not wanted here.
-double Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    const double seconds = Seconds([&] {
-        process.start(program, arguments);
-        process.waitForFinished(-1);
-    });
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        std::fprintf(stderr, "%s failed\n", qPrintable(program));
-        std::exit(1);
+std::unique_ptr<MemberSet> Mixed_members() {
+    constexpr std::size_t kMembers = 20;
+    auto set = std::make_unique<MemberSet>("mixed");
+    std::mt19937_64 random(1);
+    const std::size_t size = megabytes * 1000 * 1000 / kMembers;
+    for (std::size_t i = 0; i < kMembers; ++i) {
+        set->Add("member" + std::to_string(i) + ".pbo",
+                 i % 2 == 0 ? Text_bytes(size, random) : Random_bytes(size, random));
     }
-    return seconds;
+    set->Finish();
+    return set;
 }
 
-void BM_PackBesideZip(benchmark::State& state) {
-    static const Members members;
-    const fs::path ours = members.Archive("ours.zip");
-    const fs::path theirs = members.Archive("theirs.zip");
-    double ourSeconds = 0;
-    double zipSeconds = 0;
+// Text files of 1 to 16 KiB, as info files and small configs are.
+std::unique_ptr<MemberSet> Small_members() {
+    auto set = std::make_unique<MemberSet>("small");
+    std::mt19937_64 random(2);
+    for (std::size_t i = 0; i < smallFiles; ++i) {
+        set->Add("file" + std::to_string(i) + ".txt", Text_bytes(1024 + random() % 15360, random));
+    }
+    set->Use_list_file();
+    set->Finish();
+    return set;
+}
+
+// One sparse member: each MiB opens with 64 KiB of text, the rest are zeros.
+std::unique_ptr<MemberSet> Zero_members() {
+    constexpr std::size_t kMiB = 1 << 20;
+    auto set = std::make_unique<MemberSet>("zeros");
+    const fs::path path = set->Add("zeros.pbo", "");
+    std::mt19937_64 random(3);
+    {
+        std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+        for (std::size_t at = 0; at < zeroMegabytes; ++at) {
+            file.seekp(static_cast<std::streamoff>(at * kMiB));
+            file << Text_bytes(64 << 10, random);
+        }
+    }
+    fs::resize_file(path, zeroMegabytes * kMiB);
+    set->Finish();
+    return set;
+}
+
+// What one comparison found, for the summary.
+struct Outcome {
+    std::string what;
+    double timeGoal = 0;
+    double timeRatio = 0;
+    double sizeRatio = 0;
+    double peakMiB = 0;
+};
+std::vector<Outcome> outcomes;
+
+void Add_pigz_counters(benchmark::State& state, const MemberSet& set, double zipSeconds) {
+    const std::string cores = std::to_string(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::string> argv = {"pigz", "-9", "-p", cores, "-c"};
+    argv.insert(argv.end(), set.Paths().begin(), set.Paths().end());
+    double seconds = 0;
+    for (int i = 0; i < kRepeats; ++i) {
+        seconds += Spawn(argv, "", set.Archive("pigz.gz")).seconds;
+    }
+    state.counters["pigz_time_vs_zip"] = seconds / zipSeconds;
+    state.counters["pigz_size_vs_zip"] =
+        static_cast<double>(fs::file_size(set.Archive("pigz.gz"))) /
+        static_cast<double>(fs::file_size(set.Archive("zip.zip")));
+}
+
+void Compare_with_zip(benchmark::State& state, const std::string& what, double timeGoal,
+                      const std::function<std::unique_ptr<MemberSet>()>& make, bool withPigz) {
+    const std::unique_ptr<MemberSet> set = make();
+    const fs::path ours = set->Archive("ours.zip");
+    const fs::path theirs = set->Archive("zip.zip");
+    std::vector<std::string> ourArgv = {BRELVIK_PACK_PROGRAM, "-ex", ours.string()};
+    ourArgv.insert(ourArgv.end(), set->Our_operands().begin(), set->Our_operands().end());
+    Run mine;
+    Run zip;
     for (auto _ : state) {
         fs::remove(ours);
         fs::remove(theirs);
-        zipSeconds += Run(
-            "zip", QStringList{"-9", "-j", "-q", QString::fromStdString(theirs)} + members.Paths());
-        const double seconds =
-            Run(BRELVIK_PACK_PROGRAM,
-                QStringList{"-ex", QString::fromStdString(ours)} + members.Paths());
-        ourSeconds += seconds;
-        state.SetIterationTime(seconds);
+        const Run zipRun = Spawn({"zip", "-9", "-j", "-q", theirs.string(), "-@"},
+                                 set->Names_file("names.txt"), "");
+        const Run ourRun = Spawn(ourArgv, "", "");
+        zip.seconds += zipRun.seconds;
+        zip.peakMiB = std::max(zip.peakMiB, zipRun.peakMiB);
+        mine.seconds += ourRun.seconds;
+        mine.peakMiB = std::max(mine.peakMiB, ourRun.peakMiB);
+        state.SetIterationTime(ourRun.seconds);
     }
-    state.counters["MB"] = static_cast<double>(megabytes);
-    state.counters["time_vs_zip"] = ourSeconds / zipSeconds;
-    state.counters["size_vs_zip"] =
-        static_cast<double>(fs::file_size(ours)) / static_cast<double>(fs::file_size(theirs));
+    const Outcome outcome{
+        what, timeGoal, mine.seconds / zip.seconds,
+        static_cast<double>(fs::file_size(ours)) / static_cast<double>(fs::file_size(theirs)),
+        mine.peakMiB};
+    state.counters["time_vs_zip"] = outcome.timeRatio;
+    state.counters["size_vs_zip"] = outcome.sizeRatio;
+    state.counters["peak_MiB"] = mine.peakMiB;
+    state.counters["zip_peak_MiB"] = zip.peakMiB;
+    if (withPigz) {
+        Add_pigz_counters(state, *set, zip.seconds);
+    }
+    outcomes.push_back(outcome);
 }
-BENCHMARK(BM_PackBesideZip)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
+
+const char* Holds(bool holds) {
+    return holds ? "holds" : "MISSED";
+}
+
+void Print_summary() {
+    std::printf("\nGoals against zip -9 (%u cores):\n", std::thread::hardware_concurrency());
+    for (const Outcome& o : outcomes) {
+        std::printf(
+            "  %-28s time %.3fx (<= %.2fx %s)  size %.5fx (<= %.3fx %s)  peak %.1f MiB "
+            "(<= %.0f %s)\n",
+            o.what.c_str(), o.timeRatio, o.timeGoal, Holds(o.timeRatio <= o.timeGoal), o.sizeRatio,
+            kSizeGoal, Holds(o.sizeRatio <= kSizeGoal), o.peakMiB, kPeakGoalMiB,
+            Holds(o.peakMiB <= kPeakGoalMiB));
+    }
+}
+
+void Register() {
+    const auto add = [](const std::string& name, const std::string& what, double goal,
+                        std::function<std::unique_ptr<MemberSet>()> make, bool withPigz) {
+        benchmark::RegisterBenchmark(
+            name.c_str(),
+            [=](benchmark::State& state) { Compare_with_zip(state, what, goal, make, withPigz); })
+            ->UseManualTime()
+            ->Unit(benchmark::kSecond)
+            ->Iterations(kRepeats);
+    };
+    add("BM_PackMixedBesideZip", std::to_string(megabytes) + " MB mixed", 0.55, Mixed_members,
+        true);
+    add("BM_PackSmallFilesBesideZip", std::to_string(smallFiles) + " small files by list", 0.6,
+        Small_members, false);
+    add("BM_PackMostlyZerosBesideZip", std::to_string(zeroMegabytes) + " MiB mostly zeros", 0.5,
+        Zero_members, false);
+}
 
 }  // namespace
 }  // namespace brelvik
 
 int main(int argc, char** argv) {
+    const std::pair<const char*, std::size_t*> sizes[] = {{"--mb=", &brelvik::megabytes},
+                                                          {"--files=", &brelvik::smallFiles},
+                                                          {"--zeros-mb=", &brelvik::zeroMegabytes}};
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--mb=", 5) == 0) {
-            brelvik::megabytes = std::strtoul(argv[i] + 5, nullptr, 10);
-        } else {
+        bool taken = false;
+        for (const auto& [flag, value] : sizes) {
+            if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) {
+                *value = std::strtoul(argv[i] + std::strlen(flag), nullptr, 10);
+                taken = true;
+            }
+        }
+        if (!taken) {
             rest.push_back(argv[i]);
         }
     }
     int restCount = static_cast<int>(rest.size());
     ::setenv("BRELVIK_PACK_NO_WINDOW", "1", 1);
+    brelvik::Register();
     benchmark::Initialize(&restCount, rest.data());
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    brelvik::Print_summary();
 }

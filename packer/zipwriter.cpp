@@ -1,8 +1,12 @@
 #include "packer/zipwriter.h"
 
+#include <zlib.h>
+
 #include <QIODevice>
 #include <QString>
-#include <string>
+#include <algorithm>
+#include <thread>
+#include <utility>
 
 #include "packer/packfailure.h"
 
@@ -10,57 +14,179 @@ namespace brelvik {
 
 namespace {
 
-la_ssize_t Write_out(archive*, void* client, const void* buffer, size_t length) {
-    auto* sink = static_cast<ZipWriter::Sink*>(client);
-    if (sink->error.isEmpty() && sink->out.write(static_cast<const char*>(buffer), length) < 0) {
-        sink->error = sink->out.errorString();
-    }
-    return static_cast<la_ssize_t>(length);
+// Deflate looks back this far: each block is primed with this much of the one before.
+constexpr std::size_t kWindow = 32 << 10;
+constexpr unsigned kBlocksPerWorker = 2;
+constexpr std::uint64_t kMax32 = 0xFFFFFFFF;
+
+unsigned Workers() {
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
-std::string Options(int level) {
-    if (level == 0) {
-        return "zip:compression=store";
-    }
-    return "zip:compression=deflate,zip:compression-level=" + std::to_string(level);
+ZipEntryRecord Record_of(archive_entry* entry, int level) {
+    ZipEntryRecord record;
+    const char* name = archive_entry_pathname_utf8(entry);
+    record.name = name ? name : "";
+    record.mtime = archive_entry_mtime(entry);
+    record.perm = archive_entry_perm(entry) & 07777;
+    record.stored = level == 0;
+    // Without a size given, the local header makes room for any.
+    record.zip64Local = !archive_entry_size_is_set(entry) ||
+                        Needs_zip64_local(static_cast<std::uint64_t>(archive_entry_size(entry)));
+    return record;
+}
+
+std::uint64_t Declared_size(archive_entry* entry, std::size_t blockSize) {
+    return archive_entry_size_is_set(entry) ? archive_entry_size(entry) : blockSize;
+}
+
+PackFailure Write_failure(const QString& why) {
+    return PackFailure(L"Cannot write the archive: " + why.toStdWString() + L".");
 }
 
 }  // namespace
 
-ZipWriter::ZipWriter(QIODevice& out, int level)
-    : sink_{out, {}}, archive_(archive_write_new(), &archive_write_free) {
-    Check(archive_write_set_format_zip(archive_.get()));
-    Check(archive_write_set_options(archive_.get(), Options(level).c_str()));
-    // Names go in as UTF-8 and are marked so, whatever the locale.
-    Check(archive_write_set_options(archive_.get(), "zip:hdrcharset=UTF-8"));
-    // Zip readers look for the directory at the very end: no padding behind it. Large blocks,
-    // since the device writes each one through at once.
-    Check(archive_write_set_bytes_in_last_block(archive_.get(), 1));
-    Check(archive_write_set_bytes_per_block(archive_.get(), 1 << 16));
-    Check(archive_write_open2(archive_.get(), &sink_, nullptr, &Write_out, nullptr, nullptr));
-}
+ZipWriter::ZipWriter(QIODevice& out, int level, std::size_t blockSize)
+    : out_(out),
+      level_(level),
+      blockSize_(blockSize),
+      pool_(level, Workers()),
+      maxPending_(kBlocksPerWorker * Workers()) {}
 
 void ZipWriter::Begin_entry(archive_entry* entry) {
-    Check(archive_write_header(archive_.get(), entry));
+    End_entry();
+    current_ = Record_of(entry, level_);
+    currentLeft_ = Declared_size(entry, blockSize_);
+    currentBegun_ = false;
 }
 
 void ZipWriter::Write(const char* data, std::size_t size) {
-    Check(archive_write_data(archive_.get(), data, size) < 0 ? ARCHIVE_FATAL : ARCHIVE_OK);
+    while (size > 0) {
+        // A full block goes out only when more data follow, so that the member's last block
+        // is never an empty one.
+        if (filling_.input.size() == blockSize_) {
+            Submit_block(false);
+        }
+        if (filling_.input.capacity() == 0) {
+            Start_block();
+        }
+        const std::size_t taken = std::min(size, blockSize_ - filling_.input.size());
+        filling_.input.insert(filling_.input.end(), data, data + taken);
+        currentLeft_ -= std::min<std::uint64_t>(currentLeft_, taken);
+        data += taken;
+        size -= taken;
+    }
+}
+
+// Full blocks are used again once written, with their room for output: a large member then
+// costs no fresh memory.
+void ZipWriter::Start_block() {
+    if (currentLeft_ >= blockSize_ && !spareBlocks_.empty()) {
+        filling_ = std::move(spareBlocks_.back());
+        spareBlocks_.pop_back();
+    } else {
+        filling_.input.reserve(std::clamp<std::uint64_t>(currentLeft_, 1, blockSize_));
+    }
 }
 
 void ZipWriter::Close() {
-    Check(archive_write_close(archive_.get()));
+    End_entry();
+    while (pool_.Pending() > 0) {
+        Write_oldest();
+    }
+    const std::uint64_t directoryOffset = written_;
+    Put(directory_.data(), directory_.size());
+    const std::string end = End_records(count_, directoryOffset, directory_.size());
+    Put(end.data(), end.size());
 }
 
-void ZipWriter::Check(int status) {
-    QString error = sink_.error;
-    if (error.isEmpty() && status < ARCHIVE_WARN) {
-        const char* text = archive_error_string(archive_.get());
-        error = QString::fromLocal8Bit(text ? text : "unknown error");
+void ZipWriter::End_entry() {
+    if (current_) {
+        Submit_block(true);
+        current_.reset();
     }
-    if (!error.isEmpty()) {
-        throw PackFailure(L"Cannot write the archive: " + error.toStdWString() + L".");
+}
+
+void ZipWriter::Submit_block(bool last) {
+    while (pool_.Pending() >= maxPending_) {
+        Write_oldest();
     }
+    DeflateBlock block = std::exchange(filling_, {});
+    block.dictionary = dictionary_;
+    block.last = last;
+    if (last) {
+        dictionary_.clear();
+    } else {
+        dictionary_.assign(block.input.end() - std::min(kWindow, block.input.size()),
+                           block.input.end());
+    }
+    places_.push_back({!currentBegun_, last});
+    if (!currentBegun_) {
+        entries_.push_back(*current_);
+        currentBegun_ = true;
+    }
+    pool_.Submit(std::move(block));
+    while (pool_.Oldest_ready()) {
+        Write_oldest();
+    }
+}
+
+void ZipWriter::Write_oldest() {
+    DeflateBlock block = pool_.Take_oldest();
+    const BlockPlace place = places_.front();
+    places_.pop_front();
+    ZipEntryRecord& entry = entries_.front();
+    entry.crc = static_cast<std::uint32_t>(
+        crc32_combine(entry.crc, block.crc, static_cast<z_off_t>(block.input.size())));
+    entry.size += block.input.size();
+    entry.compressedSize += block.outputSize;
+    if (place.first) {
+        entry.offset = written_;
+        const std::string header = Local_header(entry);
+        Put(header.data(), header.size());
+    }
+    Put(block.output.get(), block.outputSize);
+    if (block.input.capacity() == blockSize_) {
+        block.input.clear();
+        spareBlocks_.push_back(std::move(block));
+    }
+    if (!place.last) {
+        return;
+    }
+    if (!entry.zip64Local && (entry.size >= kMax32 || entry.compressedSize >= kMax32)) {
+        throw Write_failure(QString::fromUtf8(entry.name) + " grew past the size it had");
+    }
+    if (!place.first) {
+        Put(Local_header(entry), entry.offset);  // now with its sizes and CRC
+    }
+    directory_ += Central_header(entry);
+    ++count_;
+    entries_.pop_front();
+}
+
+void ZipWriter::Put(const char* data, std::size_t size) {
+    // A full disk first shortens a write; only the next one fails with the reason.
+    for (std::size_t done = 0; done < size;) {
+        const qint64 wrote = out_.write(data + done, static_cast<qint64>(size - done));
+        if (wrote <= 0) {
+            throw Write_failure(out_.errorString());
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    written_ += size;
+}
+
+void ZipWriter::Put(const std::string& bytes, std::uint64_t at) {
+    const std::uint64_t end = written_;
+    if (!out_.seek(static_cast<qint64>(at))) {
+        throw Write_failure(out_.errorString());
+    }
+    written_ = at;
+    Put(bytes.data(), bytes.size());
+    if (!out_.seek(static_cast<qint64>(end))) {
+        throw Write_failure(out_.errorString());
+    }
+    written_ = end;
 }
 
 }  // namespace brelvik

@@ -3,9 +3,16 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <QString>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "packer/deflatepool.h"
+#include "packer/ziprecords.h"
 
 class QIODevice;
 
@@ -16,31 +23,57 @@ struct EntryDeleter {
 };
 using EntryPtr = std::unique_ptr<archive_entry, EntryDeleter>;
 
-// A zip archive written entry by entry to a device, deflated at the given level (0 stores).
-// Every failure throws PackFailure.
+// A zip archive written entry by entry to a seekable device, deflated at the given level (0
+// stores). Each entry's data are cut into blocks that are deflated on all cores and joined into
+// one deflate stream, so a large member keeps every core busy and small ones go one per core;
+// a few blocks per core are held at a time, whatever the sizes. Every failure throws
+// PackFailure.
 class ZipWriter {
   public:
-    ZipWriter(QIODevice& out, int level);
+    // Large enough that the seams between blocks cost next to nothing in size (they add about
+    // one block header each), small enough that a member of some MiB spreads over the cores.
+    static constexpr std::size_t kBlockSize = 4 << 20;
+
+    ZipWriter(QIODevice& out, int level, std::size_t blockSize = kBlockSize);
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
+    // Ends the entry before; takes name, time, permissions and size from entry.
     void Begin_entry(archive_entry* entry);
+    // Returns once the data are handed to a worker, waiting while too many blocks are held.
     void Write(const char* data, std::size_t size);
     // Writes the central directory; the archive is complete only after this.
     void Close();
 
-    // Where libarchive's output goes. A failed write is kept here instead of being reported to
-    // libarchive, which would leak its compressor on that path; every call checks it.
-    struct Sink {
-        QIODevice& out;
-        QString error;
+  private:
+    struct BlockPlace {
+        bool first;
+        bool last;
     };
 
-  private:
-    void Check(int status);
+    void Start_block();
+    void Submit_block(bool last);
+    void End_entry();
+    void Write_oldest();
+    void Put(const std::string& bytes, std::uint64_t at);
+    void Put(const char* data, std::size_t size);
 
-    Sink sink_;  // outlives the archive, whose last words may still go to it
-    std::unique_ptr<archive, decltype(&archive_write_free)> archive_;
+    QIODevice& out_;
+    int level_;
+    std::size_t blockSize_;
+    DeflatePool pool_;
+    std::size_t maxPending_;
+    std::optional<ZipEntryRecord> current_;  // begun, its last block not yet handed in
+    std::uint64_t currentLeft_ = 0;          // of its declared size, to size the next block
+    bool currentBegun_ = false;              // a block of it was handed in
+    DeflateBlock filling_;                   // of the current entry, not yet handed in
+    std::vector<char> dictionary_;
+    std::vector<DeflateBlock> spareBlocks_;
+    std::deque<BlockPlace> places_;       // one for each block in the pool, in order
+    std::deque<ZipEntryRecord> entries_;  // entries with blocks in the pool
+    std::uint64_t written_ = 0;
+    std::uint64_t count_ = 0;
+    std::string directory_;
 };
 
 }  // namespace brelvik

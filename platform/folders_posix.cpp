@@ -47,6 +47,16 @@ bool Is_folder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+using FolderHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+FolderHandle Open_folder(const std::wstring& folder) {
+    FolderHandle dir(::opendir(Native(folder).c_str()), ::closedir);
+    if (!dir) {
+        throw Last_error(folder);
+    }
+    return dir;
+}
+
 }  // namespace
 
 std::vector<std::wstring> List_drives() {
@@ -77,12 +87,13 @@ std::wstring Current_folder() {
     return error || !name ? L"/" : *name;
 }
 
+void Check_folder(const std::wstring& folder) {
+    Open_folder(folder);
+}
+
 FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension) {
     const std::string native = Native(folder);
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(native.c_str()), ::closedir);
-    if (!dir) {
-        throw Last_error(folder);
-    }
+    const FolderHandle dir = Open_folder(folder);
     FolderEntries entries;
     errno = 0;
     while (const dirent* entry = ::readdir(dir.get())) {

@@ -25,6 +25,21 @@ std::wstring Full_path(const std::wstring& path) {
     return Without_trailing_separator(full);
 }
 
+// The search of everything in the folder, at its first entry; throws when it cannot be read.
+HANDLE Find_first(const std::wstring& folder, WIN32_FIND_DATAW& data) {
+    std::wstring pattern = folder;
+    if (pattern.empty() || pattern.back() != L'\\') {
+        pattern += L'\\';
+    }
+    pattern += L'*';
+    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        throw Last_error(folder);
+    }
+    return find;
+}
+
 }  // namespace
 
 std::vector<std::wstring> List_drives() {
@@ -50,18 +65,14 @@ std::wstring Current_folder() {
     return Full_path(L".");
 }
 
-FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension) {
-    std::wstring pattern = folder;
-    if (pattern.empty() || pattern.back() != L'\\') {
-        pattern += L'\\';
-    }
-    pattern += L'*';
+void Check_folder(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
-        throw Last_error(folder);
-    }
+    FindClose(Find_first(folder, data));
+}
+
+FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = Find_first(folder, data);
     FolderEntries entries;
     const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {

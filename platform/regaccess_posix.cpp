@@ -1,8 +1,10 @@
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -57,14 +59,62 @@ void Report_once(const std::wstring& text) {
     }
 }
 
+// What tells one version of the store file from another: every write changes the change time,
+// and a rename the identity. The clock that stamps files ticks in milliseconds, so a stamp
+// younger than kSettled may hide a later write and is not trusted.
+constexpr std::int64_t kSettled = 1'000'000'000;  // nanoseconds
+
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds
+    std::int64_t changed = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+std::optional<FileStamp> Stamp_of(const std::wstring& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(To_utf8(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),
+                     Nanoseconds(info.st_ctim)};
+}
+
+bool Settled(const FileStamp& stamp) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return Nanoseconds(now) - stamp.changed > kSettled;
+}
+
 }  // namespace
 
 struct RegAccess::Impl {
     std::wstring storePath;
     std::vector<std::wstring> openKeys;  // handle n is openKeys[n - 1]; "" is a closed slot
+    struct Snapshot {
+        FileStamp stamp;
+        std::optional<Store> store;
+    };
+    std::optional<Snapshot> loaded;
 
-    // The store as it is on disk now; nothing when it is missing or cannot be used.
-    std::optional<Store> Load() const {
+    // The store as it is on disk now; nothing when it is missing or cannot be used. Read again
+    // only when the file has changed, so that start-up reads it once however many values it
+    // looks up, while edits by hand or by another instance are still seen.
+    const std::optional<Store>& Load() {
+        const std::optional<FileStamp> stamp = Stamp_of(storePath);
+        if (!stamp || !loaded || loaded->stamp != *stamp || !Settled(*stamp)) {
+            loaded = Snapshot{stamp.value_or(FileStamp{}), Read()};
+        }
+        return loaded->store;
+    }
+
+    std::optional<Store> Read() const {
         try {
             if (storePath.empty() || !File_exists(storePath)) {
                 return std::nullopt;
@@ -133,7 +183,7 @@ struct RegAccess::Impl {
         if (keyPath == nullptr) {
             return kErrorInvalidHandle;
         }
-        std::optional<Store> store = Load();
+        std::optional<Store> store = Load();  // a copy, changed only once it is saved
         if (!store) {
             return kErrorInvalidData;
         }
@@ -147,7 +197,7 @@ struct RegAccess::Impl {
 RegAccess::RegAccess() : RegAccess(Default_store_path()) {}
 
 RegAccess::RegAccess(const std::filesystem::path& storePath)
-    : impl_(std::make_unique<Impl>(Impl{Path_text(storePath), {}})) {
+    : impl_(std::make_unique<Impl>(Impl{Path_text(storePath), {}, {}})) {
     impl_->Create_if_missing();
 }
 
@@ -159,7 +209,7 @@ KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath, s
         return 0;
     }
     const std::wstring fullPath = *rootName + L"\\" + keyPath;
-    const std::optional<Store> store = impl_->Load();
+    const std::optional<Store>& store = impl_->Load();
     if (!store || !Has_key(*store, fullPath)) {
         return 0;
     }
@@ -191,7 +241,7 @@ std::int32_t RegAccess::Read_value(KeyHandle key, const std::wstring& name, RegV
     if (keyPath == nullptr) {
         return kErrorInvalidHandle;
     }
-    const std::optional<Store> store = impl_->Load();
+    const std::optional<Store>& store = impl_->Load();
     const StoreValue* found = store ? Find_value(*store, *keyPath, name) : nullptr;
     if (found == nullptr) {
         return kErrorFileNotFound;

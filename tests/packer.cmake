@@ -8,3 +8,5 @@ brelvik_test(test_pack_run SOURCES test_pack_run.cpp
 target_compile_definitions(test_pack_run PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_FILE:brelvik-pack>")
 add_dependencies(test_pack_run brelvik-pack)
 set_tests_properties(test_pack_run PROPERTIES ENVIRONMENT "BRELVIK_PACK_NO_WINDOW=1")
+brelvik_test(test_zipwriter SOURCES test_zipwriter.cpp
+             LIBS brelvik_packer brelvik_test_support LibArchive::LibArchive)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "tests/support/temp_folder.h"
 
@@ -76,6 +77,10 @@ TEST_F(FilesTest, FailuresCarryThePathAndTheSystemText) {
         {"write over a folder", [](const std::wstring& p) { Replace_bytes(p, "x"); },
          Path(L"folder")},
         {"delete of a folder", [](const std::wstring& p) { Delete_file(p); }, Path(L"folder")},
+        {"check of a missing folder", [](const std::wstring& p) { Check_folder(p); },
+         Path(L"none")},
+        {"check of a file as a folder", [](const std::wstring& p) { Check_folder(p); },
+         Path(L"plain")},
     };
     for (const auto& c : cases) {
         try {
@@ -90,6 +95,7 @@ TEST_F(FilesTest, FailuresCarryThePathAndTheSystemText) {
     EXPECT_FALSE(File_exists(Path(L"none.txt")));  // a failed read creates nothing
     EXPECT_EQ(Read_bytes(Path(L"plain")), "a regular file");
     EXPECT_EQ(Entries_in_folder(), 2u);
+    EXPECT_NO_THROW(Check_folder(Path(L"folder")));
 }
 
 TEST_F(FilesTest, TextGoesThroughTheAnsiCodePage) {

@@ -61,6 +61,18 @@ TEST(SettingsStore, FirstStartCreatesTheFolderAndTheLastFolderKey) {
     EXPECT_EQ(Read(path), kStore);
 }
 
+TEST(SettingsStore, AStoreEditedByHandIsReadAgainEvenAtTheSameSizeAndMoment) {
+    const test::TempFolder config;
+    const std::filesystem::path path = config / "registry.reg";
+    Write(path, kStore);
+    RegAccess reg(path);
+    ASSERT_EQ(Last_folder(reg), RegValue(std::wstring(L"/home/me/addons")));
+    std::string edited = kStore;
+    edited.replace(edited.find("addons"), 6, "addonz");
+    Write(path, edited);
+    EXPECT_EQ(Last_folder(reg), RegValue(std::wstring(L"/home/me/addonz")));
+}
+
 TEST(SettingsStore, AnExistingStoreIsNotRewrittenAtStart) {
     const test::TempFolder config;
     const std::string handWritten = "REGEDIT4\r\n; mine\r\n";

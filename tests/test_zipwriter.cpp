@@ -1,0 +1,238 @@
+// The zip writer's archives, read back by unzip and libarchive: members cut into blocks that
+// are deflated on all cores must come out whole, in order, and about as small as one stream.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "packer/blockdeflater.h"
+#include "packer/zipreader.h"
+#include "packer/zipwriter.h"
+#include "tests/support/temp_folder.h"
+#include "tests/zip_reading.h"
+
+namespace brelvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Member {
+    std::string name;
+    std::string bytes;
+};
+
+// Calls write(zip) between opening the archive and closing it.
+template <typename Writes>
+void Write_zip(const fs::path& path, int level, std::size_t blockSize, Writes writes) {
+    QFile file(QString::fromStdString(path.string()));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ZipWriter zip(file, level, blockSize);
+    writes(zip);
+    zip.Close();
+}
+
+void Begin(ZipWriter& zip, const std::string& name, std::uint64_t size) {
+    EntryPtr entry(archive_entry_new());
+    archive_entry_update_pathname_utf8(entry.get(), name.c_str());
+    archive_entry_set_filetype(entry.get(), AE_IFREG);
+    archive_entry_set_perm(entry.get(), 0644);
+    archive_entry_set_size(entry.get(), static_cast<la_int64_t>(size));
+    archive_entry_set_mtime(entry.get(), 1700000000, 0);
+    zip.Begin_entry(entry.get());
+}
+
+void Write_members(const fs::path& path, int level, std::size_t blockSize,
+                   const std::vector<Member>& members, std::size_t chunk) {
+    Write_zip(path, level, blockSize, [&](ZipWriter& zip) {
+        for (const Member& member : members) {
+            Begin(zip, member.name, member.bytes.size());
+            for (std::size_t at = 0; at < member.bytes.size(); at += chunk) {
+                zip.Write(member.bytes.data() + at, std::min(chunk, member.bytes.size() - at));
+            }
+        }
+    });
+}
+
+struct Unzipped {
+    int exitCode = -1;
+    std::string output;
+};
+
+Unzipped Unzip(const QStringList& arguments) {
+    QProcess unzip;
+    unzip.start("unzip", arguments);
+    EXPECT_TRUE(unzip.waitForFinished(300000));
+    return {unzip.exitStatus() == QProcess::NormalExit ? unzip.exitCode() : -1,
+            unzip.readAllStandardOutput().toStdString()};
+}
+
+// unzip's test of every CRC and size; empty when it finds nothing wrong.
+std::string Unzip_test(const fs::path& path) {
+    const Unzipped run = Unzip({"-tqq", QString::fromStdString(path.string())});
+    return run.exitCode == 0 ? "" : "unzip -t: " + std::to_string(run.exitCode) + run.output;
+}
+
+std::string Stored_names(const fs::path& path) {
+    return Unzip({"-Z1", QString::fromStdString(path.string())}).output;
+}
+
+// Text whose repeats reach across the seams between blocks.
+std::string Text(std::size_t size) {
+    std::mt19937_64 random(5);
+    std::vector<std::string> words(300);
+    for (std::string& word : words) {
+        word = std::to_string(random()).substr(0, 3 + random() % 9) + ' ';
+    }
+    std::string text;
+    while (text.size() < size) {
+        text += words[random() % words.size()];
+    }
+    text.resize(size);
+    return text;
+}
+
+std::string Random(std::size_t size) {
+    std::mt19937_64 random(9);
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i + 8 <= size; i += 8) {
+        const std::uint64_t value = random();
+        std::memcpy(&bytes[i], &value, 8);
+    }
+    return bytes;
+}
+
+TEST(ZipWriter, MembersComeBackWholeAndInOrderAtEveryLevel) {
+    // Small blocks, so that every member but the smallest has seams, some inside one write.
+    constexpr std::size_t kBlock = 64 << 10;
+    const std::vector<Member> members = {{"text.pbo", Text(300'000)},
+                                         {"empty.txt", ""},
+                                         {"caf\xc3\xa9.txt", "x"},
+                                         {"random.pbo", Random(200'000)}};
+    test::ZipEntries expected;
+    for (const Member& member : members) {
+        expected[member.name] = member.bytes;
+    }
+    for (const int level : {9, 1, 0}) {
+        for (const std::size_t chunk : {std::size_t{150'000}, std::size_t{7001}}) {
+            SCOPED_TRACE("level " + std::to_string(level) + ", chunk " + std::to_string(chunk));
+            const test::TempFolder folder;
+            const fs::path archive = folder / "out.zip";
+            Write_members(archive, level, kBlock, members, chunk);
+            EXPECT_EQ(Unzip_test(archive), "");
+            EXPECT_EQ(Stored_names(archive), "text.pbo\nempty.txt\ncaf\xc3\xa9.txt\nrandom.pbo\n");
+            EXPECT_EQ(test::Read_zip(archive), expected);
+        }
+    }
+}
+
+TEST(ZipWriter, AMemberCutIntoBlocksIsAboutAsSmallAsOneStream) {
+    const std::string text = Text(ZipWriter::kBlockSize * 5 / 2);
+    DeflateBlock whole;
+    whole.input.assign(text.begin(), text.end());
+    whole.last = true;
+    BlockDeflater(9).Deflate(whole);
+    const test::TempFolder folder;
+    const fs::path archive = folder / "out.zip";
+    Write_members(archive, 9, ZipWriter::kBlockSize, {{"t", text}}, 1 << 20);
+    constexpr std::size_t kRecords = 200;  // headers, directory and end record
+    EXPECT_LE(fs::file_size(archive), whole.outputSize * 1.001 + kRecords);
+}
+
+TEST(ZipWriter, MoreThan65535EntriesGetZip64Records) {
+    constexpr int kEntries = 70'000;
+    const test::TempFolder folder;
+    const fs::path archive = folder / "many.zip";
+    Write_zip(archive, 0, ZipWriter::kBlockSize, [&](ZipWriter& zip) {
+        for (int i = 0; i < kEntries; ++i) {
+            Begin(zip, std::to_string(i), 1);
+            zip.Write("x", 1);
+        }
+    });
+    EXPECT_EQ(Unzip_test(archive), "");
+    EXPECT_EQ(test::Read_zip(archive).size(), static_cast<std::size_t>(kEntries));
+}
+
+long Peak_kib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A file that keeps runs of zeros as holes, so that gigabytes of them cost no disk.
+class SparseFile : public QIODevice {
+  public:
+    explicit SparseFile(const fs::path& path)
+        : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)) {
+        EXPECT_GE(fd_, 0);
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    ~SparseFile() override { ::close(fd_); }
+    bool seek(qint64 at) override {
+        return QIODevice::seek(at) && ::lseek(fd_, at, SEEK_SET) == at;
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        return Zeros(data, size) ? ::lseek(fd_, size, SEEK_CUR) < 0 ? -1 : size
+                                 : ::write(fd_, data, static_cast<std::size_t>(size));
+    }
+
+  private:
+    static bool Zeros(const char* data, qint64 size) {
+        static const std::vector<char> zeros(1 << 16);
+        for (qint64 at = 0; at < size; at += zeros.size()) {
+            const std::size_t piece = std::min<qint64>(size - at, zeros.size());
+            if (std::memcmp(data + at, zeros.data(), piece) != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+    int fd_;
+};
+
+// 5 GB stored: past 4 GiB in the member's sizes, the next entry's offset and the directory's.
+TEST(ZipWriter, AMemberOf5GBPacksInBoundedMemoryWithZip64Records) {
+    constexpr std::uint64_t kSize = 5'000'000'000;
+    const std::vector<char> zeros(1 << 20);
+    const long before = Peak_kib();
+    const test::TempFolder folder;
+    const fs::path archive = folder / "large.zip";
+    {
+        SparseFile file(archive);
+        ZipWriter zip(file, 0);
+        Begin(zip, "large.pbo", kSize);
+        for (std::uint64_t left = kSize; left > 0;) {
+            const std::size_t size = std::min<std::uint64_t>(left, zeros.size());
+            zip.Write(zeros.data(), size);
+            left -= size;
+        }
+        Begin(zip, "after.txt", 5);
+        zip.Write("after", 5);
+        zip.Close();
+    }
+    EXPECT_LE(Peak_kib() - before, 64 << 10);
+    EXPECT_EQ(Stored_names(archive), "large.pbo\nafter.txt\n");
+    // The update reads old archives so: through the directory, skipping the large member.
+    ZipReader reader(archive.wstring());
+    archive_entry* large = reader.Next();
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(static_cast<std::uint64_t>(archive_entry_size(large)), kSize);
+    ASSERT_NE(reader.Next(), nullptr);
+    char after[8] = {};
+    EXPECT_EQ(std::string(after, reader.Read(after, sizeof after)), "after");
+}
+
+}  // namespace
+}  // namespace brelvik
