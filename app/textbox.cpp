@@ -11,7 +11,7 @@ namespace {
 // has no place to break; lines of this length lay out in well under a millisecond.
 constexpr qsizetype kLongestDisplayLine = 1024;
 // What goes into the widget in one turn of the event loop: a few milliseconds of work.
-constexpr qsizetype kPiece = 64 * 1024;
+constexpr qsizetype kPiece = 32 * 1024;
 // A single-line widget lays out its whole text on every change; this many characters take a
 // few tens of milliseconds.
 constexpr qsizetype kLongestSingleLine = 8192;
@@ -125,8 +125,8 @@ void MultiLineBox::Show_next_piece() {
 // the edited text is taken.
 void MultiLineBox::Mark_display_breaks() {
     for (const qsizetype position : displayBreaks_) {
-        QTextCursor cursor(document());
-        cursor.setPosition(static_cast<int>(position));
+        // Made from its block: placing a cursor by position lays out the block, at a cost.
+        QTextCursor cursor(document()->findBlock(static_cast<int>(position)));
         cursor.setKeepPositionOnInsert(true);
         breakCursors_.push_back(cursor);
     }
