@@ -1,4 +1,4 @@
-#include "addonlist/listfile.h"
+#include "addonlist/addonlist.h"
 #include "app/addoninfo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -14,7 +14,7 @@ const std::wstring kListFilter = L"Addonlist (*.txta)|*.txta";
 // be read, or that the boxes cannot hold, changes nothing.
 void AddonInfo::Command6_Click() {
     const std::wstring path = desktop_.Open_file_dialog(Dir1->Path(), kListFilter);
-    if (!path.empty() && Take_list_text(Read_listfile(files_, path))) {
+    if (!path.empty() && Take_list_text(files_.Read_list_text(path))) {
         addonListPath = path;
     }
 }
@@ -25,7 +25,7 @@ void AddonInfo::Command7_Click() {
     if (path.empty()) {
         return;
     }
-    Write_listfile(files_, path, addonListText);
+    files_.Replace_list_text(path, Compose_listfile(addonListText));
     addonListPath = path;
 }
 

@@ -27,7 +27,7 @@ std::vector<std::wstring> List_members(std::wstring_view text) {
 }
 
 std::vector<std::wstring> Read_list_members(const std::wstring& path) {
-    return List_members(From_ansi(Read_bytes(path)));
+    return List_members(Decode_list_text(Read_bytes(path)));
 }
 
 std::wstring Bare_name(const std::wstring& path) {
