@@ -1,4 +1,4 @@
-#include "addonlist/listfile.h"
+#include "addonlist/addonlist.h"
 #include "app/addoninfo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -22,7 +22,7 @@ void AddonInfo::Command6_Click() {
         desktop_.Show_message(path + L" is too large to be an Addonlist.");
         return;
     }
-    if (Take_list_text(Listfile_text(files_.Read_text(path)))) {
+    if (Take_list_text(Listfile_text(files_.Read_list_text(path)))) {
         addonListPath = path;
     }
 }
@@ -33,7 +33,7 @@ void AddonInfo::Command7_Click() {
     if (path.empty()) {
         return;
     }
-    files_.Replace_text(path, Compose_listfile(addonListText));
+    files_.Replace_list_text(path, Compose_listfile(addonListText));
     addonListPath = path;
 }
 

@@ -7,7 +7,10 @@ namespace brelvik {
 // What the procedures can do with the window's controls, and nothing more; each front end
 // implements these with its toolkit's widgets.
 
-// The whole text, lines separated by CR LF whatever the widget keeps inside.
+// The whole text, lines separated by CR LF whatever the widget keeps inside. Until the user edits
+// a box it hands back exactly the text last set, so that saving an untouched add-on rewrites its
+// info file byte for byte: widgets turn a no-break space into a space, a lone CR or LF into a
+// line break, and cut long texts.
 class TextBox {
   public:
     virtual ~TextBox() = default;

@@ -48,8 +48,25 @@ std::wstring From_ansi(std::string_view bytes) {
     return text;
 }
 
+bool Fits_ansi(std::wstring_view text) {
+    for (const wchar_t c : text) {
+        if (c != L'?' && To_byte(c) == '?') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Encode_list_text(std::wstring_view text) {
+    return To_native(text);
+}
+
+std::wstring Decode_list_text(std::string_view bytes) {
+    return From_utf8(bytes).value_or(From_ansi(bytes));
+}
+
 std::wstring Path_text(const std::filesystem::path& path) {
-    return From_utf8(path.native()).value_or(From_ansi(path.native()));
+    return From_native(path.native());
 }
 
 }  // namespace brelvik

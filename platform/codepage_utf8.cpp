@@ -5,6 +5,8 @@ namespace brelvik {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// Bytes 0x80..0xFF that are no part of UTF-8 stand as the lone surrogates U+DC80..U+DCFF.
+constexpr char32_t kEscapedBytes = 0xDC00;
 
 bool Is_surrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
@@ -94,6 +96,78 @@ std::string To_utf8(std::wstring_view text) {
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
         Append_utf8(out, Next_code_point(text, pos));
+    }
+    return out;
+}
+
+std::string To_utf16le(std::wstring_view text) {
+    std::string out;
+    out.reserve(2 * text.size());
+    const auto append = [&out](char32_t unit) {
+        out += static_cast<char>(unit & 0xFF);
+        out += static_cast<char>(unit >> 8);
+    };
+    for (std::size_t pos = 0; pos < text.size();) {
+        char32_t c = Next_code_point(text, pos);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            append(0xD800 + (c >> 10));
+            c = 0xDC00 + (c & 0x3FF);
+        }
+        append(c);
+    }
+    return out;
+}
+
+std::optional<std::wstring> From_utf16le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    const auto unit = [bytes](std::size_t index) {
+        return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * index]) |
+                                     static_cast<unsigned char>(bytes[2 * index + 1]) << 8);
+    };
+    std::wstring out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size() / 2; ++i) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < bytes.size() / 2 && unit(i + 1) >= 0xDC00 &&
+            unit(i + 1) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(++i) - 0xDC00);
+        } else if (Is_surrogate(c)) {
+            return std::nullopt;
+        }
+        Append_wide(out, c);
+    }
+    return out;
+}
+
+std::string To_native(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto unit = static_cast<char32_t>(text[pos]);
+        if (unit >= kEscapedBytes && unit <= kEscapedBytes + 0xFF) {
+            out += static_cast<char>(unit - kEscapedBytes);
+            ++pos;
+            continue;
+        }
+        Append_utf8(out, Next_code_point(text, pos));
+    }
+    return out;
+}
+
+std::wstring From_native(std::string_view bytes) {
+    std::wstring out;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t start = pos;
+        if (const std::optional<char32_t> c = Decode_one(bytes, pos)) {
+            Append_wide(out, *c);
+        } else {
+            pos = start + 1;
+            out += static_cast<wchar_t>(kEscapedBytes + static_cast<unsigned char>(bytes[start]));
+        }
     }
     return out;
 }

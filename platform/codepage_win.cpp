@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/codepage.h"
+#include "platform/platform_error.h"
 
 namespace brelvik {
 
@@ -32,6 +35,35 @@ std::wstring From_ansi(std::string_view bytes) {
     std::wstring text(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), size);
     return text;
+}
+
+bool Fits_ansi(std::wstring_view text) {
+    if (text.empty() || GetACP() == CP_UTF8) {
+        return true;
+    }
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        nullptr, 0, nullptr, &lost);
+    return !lost;
+}
+
+// The packers read each path in the code page; one that does not fit would name another file,
+// or with "?" a whole set of them.
+std::string Encode_list_text(std::wstring_view text) {
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(L"\r\n", start), text.size());
+        const std::wstring_view line = text.substr(start, end - start);
+        if (!Fits_ansi(line)) {
+            throw PlatformError(L"The system's code page cannot hold this path",
+                                std::wstring(line));
+        }
+        start = end + 2;
+    }
+    return To_ansi(text);
+}
+
+std::wstring Decode_list_text(std::string_view bytes) {
+    return From_ansi(bytes);
 }
 
 std::wstring Path_text(const std::filesystem::path& path) {

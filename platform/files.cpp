@@ -13,11 +13,20 @@ bool FileAccess::Exists(const std::wstring& path) {
 }
 
 std::wstring FileAccess::Read_text(const std::wstring& path) {
-    return From_ansi(Read_bytes(path));
+    return Decode_info_text(Read_bytes(path));
 }
 
 void FileAccess::Replace_text(const std::wstring& path, const std::wstring& text) {
-    Replace_bytes(path, To_ansi(text));
+    Replace_bytes(path, Encode_info_text(text));
+}
+
+std::wstring FileAccess::Read_list_text(const std::wstring& path) {
+    return Decode_list_text(Read_bytes(path));
+}
+
+// Encoded before anything is written, so that a refused path leaves the old file as it was.
+void FileAccess::Replace_list_text(const std::wstring& path, const std::wstring& text) {
+    Replace_bytes(path, Encode_list_text(text));
 }
 
 void FileAccess::Delete(const std::wstring& path) {

@@ -18,7 +18,8 @@ void Delete_file(const std::wstring& path);  // a missing file is no error
 // Fails unless folder is there as a folder: it may have been deleted, or its drive not be ready.
 void Require_folder(const std::wstring& folder);
 
-// The file operations the window uses, text in the ANSI code page. Virtual so that a test can
+// The file operations the window uses; Read_text and Replace_text are info files' text, the
+// list-text pair list files' (codepage.h gives their encodings). Virtual so that a test can
 // inject a failure that cannot be made real.
 class FileAccess {
   public:
@@ -27,6 +28,8 @@ class FileAccess {
     virtual bool Exists(const std::wstring& path);
     virtual std::wstring Read_text(const std::wstring& path);
     virtual void Replace_text(const std::wstring& path, const std::wstring& text);
+    virtual std::wstring Read_list_text(const std::wstring& path);
+    virtual void Replace_list_text(const std::wstring& path, const std::wstring& text);
     virtual void Delete(const std::wstring& path);
     virtual void Require_folder(const std::wstring& folder);
 };

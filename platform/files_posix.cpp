@@ -14,9 +14,9 @@ namespace brelvik {
 
 namespace {
 
-// Paths are UTF-8 on disk here.
+// Paths are the system's bytes here.
 std::string Native(const std::wstring& path) {
-    return To_utf8(path);
+    return To_native(path);
 }
 
 bool Is_missing(int error) {

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <optional>
 
 #include "platform/codepage.h"
 #include "platform/folders.h"
@@ -16,9 +15,9 @@
 namespace brelvik {
 namespace {
 
-// Names and paths are UTF-8 bytes on the system, as for every file operation.
+// Names and paths are the system's bytes, as for every file operation.
 std::string Native(const std::wstring& path) {
-    return To_utf8(path);
+    return To_native(path);
 }
 
 enum class Kind { kFolder, kFile, kOther };
@@ -64,9 +63,8 @@ std::vector<std::wstring> List_drives() {
     std::ifstream mounts("/proc/self/mounts");
     const std::string table{std::istreambuf_iterator<char>(mounts), {}};
     for (const std::string& volume : User_volumes(table)) {
-        const std::optional<std::wstring> name = From_utf8(volume);
-        if (name && Is_folder(volume)) {
-            drives.push_back(*name);
+        if (Is_folder(volume)) {
+            drives.push_back(From_native(volume));
         }
     }
     return drives;
@@ -83,8 +81,7 @@ std::wstring Stored_folder_drive(const std::wstring& folder) {
 std::wstring Current_folder() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
-    const std::optional<std::wstring> name = From_utf8(folder.native());
-    return error || !name ? L"/" : *name;
+    return error ? L"/" : From_native(folder.native());
 }
 
 void Check_folder(const std::wstring& folder) {
@@ -100,15 +97,12 @@ FolderEntries List_folder(const std::wstring& folder, const std::wstring& extens
         if (entry->d_name[0] == '.') {
             continue;  // hidden, and the . and .. entries
         }
-        std::optional<std::wstring> name = From_utf8(entry->d_name);
-        if (!name) {
-            continue;  // a name that is not UTF-8 could not be opened by its wide path
-        }
+        std::wstring name = From_native(entry->d_name);
         const Kind kind = Kind_of(native, *entry);
         if (kind == Kind::kFolder) {
-            entries.subfolders.push_back(std::move(*name));
-        } else if (kind == Kind::kFile && Ends_with_ignoring_case(*name, extension)) {
-            entries.files.push_back(std::move(*name));
+            entries.subfolders.push_back(std::move(name));
+        } else if (kind == Kind::kFile && Ends_with_ignoring_case(name, extension)) {
+            entries.files.push_back(std::move(name));
         }
     }
     if (errno != 0) {

@@ -67,7 +67,7 @@ void Start_process(const std::wstring& commandLine) {
     }
     std::vector<std::string> bytes;
     for (const std::wstring& argument : arguments) {
-        bytes.push_back(To_utf8(argument));
+        bytes.push_back(To_native(argument));
     }
     std::vector<char*> argv;
     for (std::string& argument : bytes) {

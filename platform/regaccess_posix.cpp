@@ -155,7 +155,7 @@ struct RegAccess::Impl {
         if (storePath.empty()) {
             return;
         }
-        const std::filesystem::path path(To_utf8(storePath));
+        const std::filesystem::path path(To_native(storePath));
         std::error_code error;
         if (std::filesystem::exists(path, error) || error) {
             return;

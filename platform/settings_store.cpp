@@ -13,6 +13,7 @@ namespace {
 constexpr std::wstring_view kHeader = L"Windows Registry Editor Version 5.00";
 constexpr std::wstring_view kOldHeader = L"REGEDIT4";
 constexpr wchar_t kByteOrderMark = 0xFEFF;
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
 // One line of the file: its text without the line feed (a CR before it stays in the text),
 // and the line feed itself, missing on a last line that has none.
@@ -326,6 +327,17 @@ std::wstring Line_end_of(const std::wstring& raw) {
 }  // namespace
 
 std::variant<Store, StoreError> Parse_store(std::string_view bytes) {
+    if (bytes.starts_with(kUtf16Mark)) {
+        const std::optional<std::wstring> text = From_utf16le(bytes);
+        if (!text) {
+            return StoreError{1, L"the text is not UTF-16"};
+        }
+        auto parsed = Parse_store(To_utf8(*text));
+        if (Store* store = std::get_if<Store>(&parsed)) {
+            store->utf16 = true;
+        }
+        return parsed;
+    }
     auto split = Split_lines(bytes);
     if (const StoreError* error = std::get_if<StoreError>(&split)) {
         return *error;
@@ -338,7 +350,7 @@ std::string Serialize_store(const Store& store) {
     for (const StoreEntry& entry : store.entries) {
         text += entry.raw;
     }
-    return To_utf8(text);
+    return store.utf16 ? To_utf16le(text) : To_utf8(text);
 }
 
 Store New_store(const std::vector<std::wstring>& keyPaths) {

@@ -10,7 +10,8 @@
 namespace brelvik {
 
 // The settings store that stands in for the registry where there is none: UTF-8 text in the
-// registry's export format, which users know and can write by hand.
+// registry's export format, which users know and can write by hand; an export of the registry
+// editor itself, UTF-16LE behind a byte-order mark, is read too.
 //
 //   Windows Registry Editor Version 5.00      (or REGEDIT4)
 //
@@ -43,6 +44,7 @@ struct StoreEntry {
 struct Store {
     std::vector<StoreEntry> entries;
     std::wstring newline = L"\n";  // the file's own line break, used for added lines
+    bool utf16 = false;  // a registry editor's export, UTF-16LE: written back the same way
 };
 
 struct StoreError {
@@ -52,7 +54,8 @@ struct StoreError {
 
 // Any bytes give either a store or the first line that cannot be read; never anything else.
 std::variant<Store, StoreError> Parse_store(std::string_view bytes);
-// The store as UTF-8 text; a store read by Parse_store comes back byte for byte.
+// The store as UTF-8 text, or UTF-16LE where it was read so; a store read by Parse_store comes
+// back byte for byte.
 std::string Serialize_store(const Store& store);
 // The header line and the given keys, without values.
 Store New_store(const std::vector<std::wstring>& keyPaths);

@@ -8,7 +8,7 @@ endif()
 
 add_library(brelvik_platform STATIC
     platform_error.cpp platform_error_${_brelvik_os}.cpp
-    codepage_utf8.cpp codepage_${_brelvik_os}.cpp
+    codepage_utf8.cpp codepage_${_brelvik_os}.cpp textfile_encoding.cpp
     files.cpp files_${_brelvik_os}.cpp
     commandline.cpp process_${_brelvik_os}.cpp
     regaccess.cpp regaccess_${_brelvik_os}.cpp

@@ -17,7 +17,8 @@ set(_brelvik_files_tests test_files.cpp)
 if(NOT WIN32)
     list(APPEND _brelvik_files_tests test_files_posix.cpp)
 endif()
-brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform ${_brelvik_support})
+brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform brelvik_info
+             ${_brelvik_support})
 
 if(NOT WIN32)
     brelvik_test(test_settings_store SOURCES test_settings_store.cpp LIBS brelvik_platform)

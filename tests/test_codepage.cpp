@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/platform_error.h"
 
 namespace brelvik {
 namespace {
@@ -85,6 +86,69 @@ TEST(Utf8, MalformedBytesAreRejected) {
 TEST(Utf8, LoneSurrogateIsWrittenAsReplacement) {
     EXPECT_EQ(To_utf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
 }
+
+TEST(Utf16le, RoundTripsEveryPlaneAndRejectsLoneSurrogates) {
+    using namespace std::string_literals;
+    const std::wstring text = L"A\u00E9\U00010000";
+    const std::string bytes = "A\0\xE9\0\x00\xD8\x00\xDC"s;
+    EXPECT_EQ(To_utf16le(text), bytes);
+    EXPECT_EQ(From_utf16le(bytes), text);
+    EXPECT_FALSE(From_utf16le("\x00\xDC"s).has_value());
+    EXPECT_FALSE(From_utf16le("A").has_value());
+}
+
+// A name the system gave is handed back as the same bytes, UTF-8 or not.
+TEST(NativeNames, EveryByteSurvivesARoundTrip) {
+    const std::string bytes = "/d\xE9j\xE0/\xC3\xA9t\xC3\xA9\xFF\xC3";
+    EXPECT_EQ(To_native(From_native(bytes)), bytes);
+    EXPECT_EQ(From_native("/\xC3\xA9"), L"/\u00E9");
+}
+
+// Info files: the code page while every character fits, else UTF-8 behind a byte-order mark.
+TEST_F(AnsiCodePage, InfoTextNeverLosesACharacter) {
+    const struct {
+        const wchar_t* text;
+        const char* bytes;
+    } cases[] = {
+        {L"caf\u00E9 \u20AC?", "caf\xE9 \x80?"},  // as Windows has always written them
+        {L"\u0422\u0430\u043D\u043A", "\xEF\xBB\xBF\xD0\xA2\xD0\xB0\xD0\xBD\xD0\xBA"},
+        {L"\u00E9\u4E2D", "\xEF\xBB\xBF\xC3\xA9\xE4\xB8\xAD"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode_info_text(c.text), c.bytes);
+        EXPECT_EQ(Decode_info_text(c.bytes), c.text);
+    }
+    // A mark before bytes that are not UTF-8 is no mark: every byte is kept.
+    EXPECT_EQ(Decode_info_text("\xEF\xBB\xBF\xE9"), L"\u00EF\u00BB\u00BF\u00E9");
+#ifdef _WIN32
+    EXPECT_EQ(Decode_info_text("\xC3\xA9"), L"\u00C3\u00A9");
+#else
+    EXPECT_EQ(Decode_info_text("\xC3\xA9"), L"\u00E9");  // UTF-8 is the system's text here
+#endif
+}
+
+#ifdef _WIN32
+TEST_F(AnsiCodePage, ListTextRefusesAPathTheCodePageCannotHold) {
+    EXPECT_EQ(Encode_list_text(L"C:\\caf\u00E9.pbo"), "C:\\caf\xE9.pbo");
+    EXPECT_EQ(Decode_list_text("C:\\caf\xE9.pbo"), L"C:\\caf\u00E9.pbo");
+    try {
+        Encode_list_text(L"C:\\a.pbo\r\nC:\\\u0141\u00F3d\u017A\\b.pbo\r\nC:\\c.pbo");
+        ADD_FAILURE() << "no error";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.Path(), L"C:\\\u0141\u00F3d\u017A\\b.pbo");
+    }
+}
+#else
+TEST(ListText, Utf8AndOlderWindows1252Files) {
+    EXPECT_EQ(Encode_list_text(L"/\u0141\u00F3d\u017A/a.pbo"),
+              "/\xC5\x81\xC3\xB3"
+              "d\xC5\xBA/a.pbo");
+    EXPECT_EQ(Decode_list_text("/\xC5\x81\xC3\xB3"
+                               "d\xC5\xBA/a.pbo"),
+              L"/\u0141\u00F3d\u017A/a.pbo");
+    EXPECT_EQ(Decode_list_text("/caf\xE9/a.pbo"), L"/caf\u00E9/a.pbo");
+}
+#endif
 
 }  // namespace
 }  // namespace brelvik

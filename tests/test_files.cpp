@@ -98,13 +98,15 @@ TEST_F(FilesTest, FailuresCarryThePathAndTheSystemText) {
     EXPECT_NO_THROW(Check_folder(Path(L"folder")));
 }
 
-TEST_F(FilesTest, TextGoesThroughTheAnsiCodePage) {
+// An info text keeps the code page while it fits and is never written with "?".
+TEST_F(FilesTest, InfoTextKeepsEveryCharacter) {
     FileAccess files;
-    const std::wstring path = Path(L"list.txta");
-    files.Replace_text(path, L"C:\\t\u00E4nk.pbo\r\n\u4E2D");
-    EXPECT_EQ(Read_bytes(path), "C:\\t\xE4nk.pbo\r\n?");
-    EXPECT_EQ(files.Read_text(path), L"C:\\t\u00E4nk.pbo\r\n?");
-    EXPECT_EQ(files.Length(path), 14u);
+    const std::wstring path = Path(L"tank.txt");
+    for (const std::wstring text : {L"T\u00E4nk", L"T\u00E4nk \u4E2D"}) {
+        files.Replace_text(path, text);
+        EXPECT_EQ(files.Read_text(path), text);
+    }
+    EXPECT_EQ(Read_bytes(path), "\xEF\xBB\xBFT\xC3\xA4nk \xE4\xB8\xAD");
 }
 
 }  // namespace

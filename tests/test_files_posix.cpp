@@ -6,7 +6,10 @@
 #include <fstream>
 #include <string>
 
+#include "info/infofile.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/replacement.h"
 #include "tests/support/mount_faults.h"
@@ -133,6 +136,22 @@ TEST(ReplaceBytes, NamesNothingButThePathAndTakesTheLongestNames) {
 
 // Found while probing faults: a named pipe in the place of a file made a read wait for a writer
 // forever, and a device such as /dev/zero let it fill the memory. Only regular files are read.
+// Names in another encoding than UTF-8 (an old archive unpacked, a Windows stick) were left out
+// of the lists; they are listed now and name the same files when given back.
+TEST(NativeNames, FilesNamedInAnotherEncodingAreListedAndOpened) {
+    const test::TempFolder temp;
+    const std::filesystem::path folder = temp / "d\xE9j\xE0";
+    std::filesystem::create_directory(folder);
+    std::ofstream(folder / "\xE9t\xE9.pbo") << "pbo";
+    std::ofstream(folder / "\xE9t\xE9.txt") << "info";
+    const FolderEntries parent = List_folder(Path_text(temp.Path()), L".pbo");
+    ASSERT_EQ(parent.subfolders.size(), 1u);
+    const std::wstring shown = Path_text(temp.Path()) + L"/" + parent.subfolders[0];
+    const FolderEntries entries = List_folder(shown, L".pbo");
+    ASSERT_EQ(entries.files.size(), 1u);
+    EXPECT_EQ(Read_bytes(Info_path(shown, entries.files[0])), "info");
+}
+
 TEST(ReadBytes, RefusesWhatIsNotARegularFile) {
     const test::TempFolder folder;
     const std::filesystem::path pipe = folder / "tank.txt";

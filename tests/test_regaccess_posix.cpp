@@ -212,6 +212,18 @@ TEST(SettingsStore, DefaultPlace) {
     home ? setenv("HOME", home->c_str(), 1) : unsetenv("HOME");
 }
 
+// A configuration folder named in another encoding than UTF-8 is the folder the store lives in.
+TEST(SettingsStore, TheConfigurationFolderKeepsItsBytes) {
+    const test::TempFolder temp;
+    const char* const saved = std::getenv("XDG_CONFIG_HOME");
+    const std::optional<std::string> config =
+        saved ? std::optional<std::string>(saved) : std::nullopt;
+    setenv("XDG_CONFIG_HOME", (temp / "conf\xE9").c_str(), 1);
+    { const RegAccess registry; }
+    config ? setenv("XDG_CONFIG_HOME", config->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(std::filesystem::exists(temp / "conf\xE9" / "brelvik" / "registry.reg"));
+}
+
 // Found while probing faults: a store that was a named pipe kept the program waiting at start,
 // and one that led to a device such as /dev/zero filled the memory. Each now reads as empty,
 // is reported, and stays as it is. (/dev/null stands in for the device: it ends at once.)

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/codepage.h"
 #include "platform/settings_store.h"
 
 namespace brelvik {
@@ -99,6 +100,26 @@ TEST(StoreParser, WritesBackByteForByte) {
         "  [HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]  \r\n"
         "\"VDRFC\"=\"no line break at the end\"";
     EXPECT_EQ(Serialize_store(Parsed(text)), text);
+}
+
+// As the registry editor exports: UTF-16LE behind a byte-order mark, CR LF line breaks.
+TEST(StoreParser, ReadsAndKeepsARegistryExportInUtf16) {
+    const std::string text = To_utf16le(
+        L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+        L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]\r\n"
+        L"\"VDRFC\"=\"C:\\\\\u0141\u00F3d\u017A\"\r\n");
+    const std::wstring key = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun";
+    Store store = Parsed(text);
+    EXPECT_EQ(Serialize_store(store), text);
+    const StoreValue* folder = Find_value(store, key, L"VDRFC");
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->text, L"C:\\\u0141\u00F3d\u017A");
+    ASSERT_TRUE(Set_value(store, key, L"VDRFC", {StoreValue::Kind::String, L"D:\\x", 0}));
+    EXPECT_EQ(Serialize_store(store),
+              To_utf16le(L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+                         L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]\r\n"
+                         L"\"VDRFC\"=\"D:\\\\x\"\r\n"));
+    EXPECT_TRUE(std::holds_alternative<StoreError>(Parse_store(text.substr(0, text.size() - 1))));
 }
 
 TEST(StoreParser, SettingAValueRewritesOnlyThatValue) {
