@@ -11,6 +11,7 @@ add_library(brelvik_platform STATIC
     codepage_utf8.cpp codepage_${_brelvik_os}.cpp
     files.cpp files_${_brelvik_os}.cpp
     process_${_brelvik_os}.cpp
+    about.cpp session.cpp
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
