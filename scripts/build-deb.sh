@@ -4,7 +4,7 @@
 #   sudo apt install ./build-deb/brelvik_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --deb
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DBRELVIK_TESTS=OFF >/dev/null
 cmake --build build-deb -j"$(nproc)"
 (cd build-deb && cpack -G DEB >/dev/null)
