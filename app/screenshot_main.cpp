@@ -34,8 +34,10 @@ bool Write_addons(const QDir& folder) {
            Write(folder.filePath(QStringLiteral("registry.reg")),
                  "Windows Registry Editor Version 5.00\n\n"
                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]\n\n"
-                 "[HKEY_CLASSES_ROOT\\WinRAR\\DefaultIcon]\n@=\"/usr/libexec/brelvik/brelvik-pack,0\"\n\n"
-                 "[HKEY_CLASSES_ROOT\\WinZip\\DefaultIcon]\n@=\"/usr/libexec/brelvik/brelvik-pack,0\"\n");
+                 "[HKEY_CLASSES_ROOT\\WinRAR\\DefaultIcon]\n@=\"/usr/libexec/brelvik/"
+                 "brelvik-pack,0\"\n\n"
+                 "[HKEY_CLASSES_ROOT\\WinZip\\DefaultIcon]\n@=\"/usr/libexec/brelvik/"
+                 "brelvik-pack,0\"\n");
 }
 
 bool Draw_tabs(const QDir& addons, const QDir& pictures) {
