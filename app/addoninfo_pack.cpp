@@ -52,6 +52,7 @@ PackRequest AddonInfo::Pack_request() {
     request.folder = File1->Path();
     request.selectedFile = File1->File_name();
     request.listPath = addonListPath;
+    request.settingsPath = registry_.Store_path();
     return request;
 }
 

@@ -10,10 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "packer/packjob.h"
 #include "packer/reporter.h"
 #include "packer/reportmode.h"
+#include "platform/about.h"
+#include "platform/application_qt.h"
 
 namespace {
+
+constexpr char kUsage[] =
+    "Usage: brelvik-pack a [-afzip] [-m0..-m5] [-o+] [-ed] [-ep] [-ibck] ARCHIVE MEMBER...\n"
+    "       brelvik-pack [-a] [-ex|-en|-ef|-es|-e0] ARCHIVE.zip MEMBER...\n"
+    "       brelvik-pack [--help | --version]\n"
+    "Packs the members into a zip archive, as Brelvik's packer command lines ask; a MEMBER\n"
+    "written @LISTFILE names the files to pack. Reports in a window where there is a display.\n"
+    "Exit code 0 all packed, 1 packed with warnings, 2 nothing packed.\n";
 
 // libarchive passes names through the C library's locale; paths and stored names here are
 // UTF-8, and in the "C" locale libarchive would lose every name that is not ASCII.
@@ -23,20 +34,35 @@ void Use_utf8_names() {
     }
 }
 
+// Started as wzzip.exe, the window would otherwise carry that name as its window class (X11)
+// and app id (Wayland), and the desktop would not know it as this program.
+void Name_windows_brelvik_pack() {
+    qputenv("RESOURCE_NAME", "brelvik-pack");
+    QGuiApplication::setDesktopFileName(QStringLiteral("brelvik-pack"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto code = brelvik::Answer_about_request(argc, argv, "brelvik-pack", kUsage)) {
+        return *code;
+    }
     std::vector<std::wstring> arguments;
     for (int i = 1; i < argc; ++i) {
         arguments.push_back(QFile::decodeName(argv[i]).toStdWString());
     }
-    const brelvik::PackTask task = [arguments](brelvik::PackProgress& progress) {
-        return brelvik::Pack_command(arguments, progress);
+    const brelvik::ParsedArguments parsed = brelvik::Parse_pack_arguments(arguments);
+    const brelvik::PackTask task = [&parsed](brelvik::PackProgress& progress) {
+        return brelvik::Pack_command(parsed, progress);
     };
     if (brelvik::Report_in_window(&std::getenv)) {
+        Name_windows_brelvik_pack();
         QApplication application(argc, argv);  // sets the user's locale, so ours comes after
+        QApplication::setApplicationName(QStringLiteral("brelvik-pack"));
+        brelvik::Set_up_application(application);
         Use_utf8_names();
-        return brelvik::Pack_in_window(task);
+        const auto* job = std::get_if<brelvik::PackJob>(&parsed);
+        return brelvik::Pack_in_window(task, job != nullptr ? job->archivePath : std::wstring());
     }
     Use_utf8_names();
     return brelvik::Pack_to_stderr(task);

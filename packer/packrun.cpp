@@ -336,8 +336,7 @@ PackResult Run_pack(const PackJob& job, PackProgress& progress) {
     return result;
 }
 
-PackResult Pack_command(const std::vector<std::wstring>& arguments, PackProgress& progress) {
-    const ParsedArguments parsed = Parse_pack_arguments(arguments);
+PackResult Pack_command(const ParsedArguments& parsed, PackProgress& progress) {
     if (const auto* message = std::get_if<std::wstring>(&parsed)) {
         PackResult refused;
         refused.failure = *message;

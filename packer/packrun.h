@@ -23,7 +23,7 @@ struct PackProgress {
 // failure, a cancel or a kill leaves the old archive as it was.
 PackResult Run_pack(const PackJob& job, PackProgress& progress);
 
-// Understands the command line (without the program name) and runs its job.
-PackResult Pack_command(const std::vector<std::wstring>& arguments, PackProgress& progress);
+// Runs the job a command line asked for, or says why there is none.
+PackResult Pack_command(const ParsedArguments& parsed, PackProgress& progress);
 
 }  // namespace brelvik

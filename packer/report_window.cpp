@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -35,10 +36,12 @@ QString Outcome(int exitCode) {
 // however long one member takes.
 class PackWindow : public QWidget {
   public:
-    explicit PackWindow(const PackTask& task) {
-        setWindowTitle(QStringLiteral("Brelvik packer"));
+    PackWindow(const PackTask& task, const QString& archive) {
+        const QString name = QFileInfo(archive).fileName();
+        setWindowTitle(name.isEmpty() ? QStringLiteral("Brelvik packer")
+                                      : name + QStringLiteral(" - Brelvik packer"));
         auto* layout = new QVBoxLayout(this);
-        status_ = new QLabel(QStringLiteral("Packing..."));
+        status_ = new QLabel(QStringLiteral("Packing %1...").arg(archive));
         bar_ = new QProgressBar;
         bar_->setRange(0, kBarSteps);
         summary_ = new QPlainTextEdit;
@@ -115,8 +118,8 @@ class PackWindow : public QWidget {
 
 }  // namespace
 
-int Pack_in_window(const PackTask& task) {
-    PackWindow window(task);
+int Pack_in_window(const PackTask& task, const std::wstring& archive) {
+    PackWindow window(task, QString::fromStdWString(archive));
     window.show();
     QApplication::exec();
     return window.Result_code();

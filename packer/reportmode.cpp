@@ -22,7 +22,7 @@ bool Report_in_window(const Environment& environment) {
         const std::string_view name(platform);
         return !name.starts_with("offscreen") && !name.starts_with("minimal");
     }
-    return Is_set(environment("DISPLAY")) || Is_set(environment("WAYLAND_DISPLAY"));
+    return Has_display(environment);
 }
 
 }  // namespace brelvik

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <functional>
+#include "platform/session.h"
 
 namespace brelvik {
-
-// Looks up an environment variable; nullptr when it is not set.
-using Environment = std::function<const char*(const char*)>;
 
 // Whether the packer reports in a window: only where there is a display to show it on.
 // BRELVIK_PACK_NO_WINDOW=1, and Qt's offscreen or minimal platform, ask for standard error

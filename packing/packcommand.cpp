@@ -79,7 +79,11 @@ PackCommand Compose_packcommand(const PackRequest& request) {
         packer = Packer_folder(request.packerEntry);
     }
     if (!packer) {
-        return Message(kNoPacker);
+        // Where no installer writes the entries, the user has to: say where they are.
+        if (request.settingsPath.empty()) {
+            return Message(kNoPacker);
+        }
+        return {{}, std::wstring(kNoPacker) + L"\n" + request.settingsPath};
     }
     if (!request.useList && request.selectedFile.empty()) {
         return Message(kNoAddon);

@@ -15,6 +15,7 @@ struct PackRequest {
     std::wstring folder;                  // File1's folder
     std::wstring selectedFile;            // File1's selected name, empty when none
     std::wstring listPath;                // addonListPath
+    std::wstring settingsPath;            // the settings file, "" where the registry is used
 };
 
 struct PackCommand {

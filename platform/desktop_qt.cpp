@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "platform/process.h"
@@ -42,9 +43,25 @@ std::wstring QtDesktop::Open_file_dialog(const std::wstring& folder, const std::
                                                Qt_filter(filter)));
 }
 
+std::unique_ptr<QFileDialog> Make_save_dialog(QWidget* parent, const std::wstring& folder,
+                                              const std::wstring& filter) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), QString::fromStdWString(folder),
+                                                Qt_filter(filter));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList parts = QString::fromStdWString(filter).split(u'|');
+    static const QRegularExpression single(QStringLiteral(R"(^\*\.([^*?;.]+)$)"));
+    if (const auto match = single.match(parts.value(1)); match.hasMatch()) {
+        dialog->setDefaultSuffix(match.captured(1));
+    }
+    return dialog;
+}
+
 std::wstring QtDesktop::Save_file_dialog(const std::wstring& folder, const std::wstring& filter) {
-    return Chosen(QFileDialog::getSaveFileName(window_, QString(), QString::fromStdWString(folder),
-                                               Qt_filter(filter)));
+    const auto dialog = Make_save_dialog(window_, folder, filter);
+    if (dialog->exec() != QDialog::Accepted) {
+        return {};
+    }
+    return Chosen(dialog->selectedFiles().value(0));
 }
 
 void QtDesktop::Start_process(const std::wstring& commandLine) {

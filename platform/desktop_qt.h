@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "platform/desktop.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace brelvik {
@@ -27,5 +29,11 @@ class QtDesktop : public Desktop {
 // A filter of "description|pattern" pairs in Qt's form: "description (patterns)" joined by ";;".
 // "*.*" means every file, with or without a dot.
 QString Qt_filter(const std::wstring& filter);
+
+// The dialog Save_file_dialog shows. A name typed without an extension gets the filter's own
+// where the filter names a single one ("*.txta"): a list saved as "release" must still end in
+// four characters of extension, which the pack command line replaces.
+std::unique_ptr<QFileDialog> Make_save_dialog(QWidget* parent, const std::wstring& folder,
+                                              const std::wstring& filter);
 
 }  // namespace brelvik

@@ -35,6 +35,9 @@ class RegAccess {
     RegAccess(const RegAccess&) = delete;
     RegAccess& operator=(const RegAccess&) = delete;
 
+    // The settings store's file; "" where the system's registry is used.
+    std::wstring Store_path() const;
+
     std::int32_t Write_value(KeyHandle key, const std::wstring& name, std::int32_t type,
                              const RegValue& value);
     std::int32_t Read_value(KeyHandle key, const std::wstring& name, RegValue& value);

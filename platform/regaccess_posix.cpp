@@ -203,6 +203,10 @@ RegAccess::RegAccess(const std::filesystem::path& storePath)
 
 RegAccess::~RegAccess() = default;
 
+std::wstring RegAccess::Store_path() const {
+    return impl_->storePath;
+}
+
 KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath, std::uint32_t) {
     const std::optional<std::wstring> rootName = Root_name(root);
     if (!rootName) {

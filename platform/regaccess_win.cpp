@@ -29,6 +29,10 @@ RegAccess::RegAccess(const std::filesystem::path&) : RegAccess() {}
 
 RegAccess::~RegAccess() = default;
 
+std::wstring RegAccess::Store_path() const {
+    return {};
+}
+
 KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath,
                               std::uint32_t access) {
     HKEY key = nullptr;

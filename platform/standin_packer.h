@@ -4,11 +4,13 @@
 
 namespace brelvik {
 
-// Where there is no registry, nothing registers the packers. When the settings store holds no
-// packer entry at all and the stand-in archiver brelvik-pack lies in programFolder, both
-// packers' entries are added so that their command lines start it (the WinZip folder rule
-// finds the wzzip.exe link beside it). Entries a user wrote are kept; failures go to standard
-// error only. Does nothing where the real registry is used.
+// Where there is no registry, nothing registers the packers. The stand-in archiver
+// brelvik-pack is looked for in programFolder, then in the install's private folder beside it.
+// When it is found, a settings store with no packer entry at all gets both packers' entries
+// leading to it (the WinZip folder rule finds the wzzip.exe link beside it), and an entry that
+// names a brelvik-pack or wzzip.exe that no longer exists (a removed build folder) is pointed
+// at it. Anything else a user wrote is kept; failures go to standard error only. Does nothing
+// where the real registry is used.
 void Offer_standin_packer(const std::filesystem::path& storePath,
                           const std::filesystem::path& programFolder);
 

@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <variant>
 
+#include "build_info.h"
+#include "packing/packerentry.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
@@ -15,8 +19,21 @@ namespace brelvik {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const std::wstring kPackerKeys[] = {L"HKEY_CLASSES_ROOT\\WinRAR\\DefaultIcon",
                                     L"HKEY_CLASSES_ROOT\\WinZip\\DefaultIcon"};
+
+// Beside the program in a build folder; in the private folder once installed.
+std::optional<fs::path> Find_standin(const fs::path& programFolder) {
+    for (const fs::path& folder : {programFolder, programFolder / BRELVIK_PRIVATE_FOLDER}) {
+        const fs::path program = (folder / "brelvik-pack").lexically_normal();
+        if (::access(program.c_str(), X_OK) == 0) {
+            return program;
+        }
+    }
+    return std::nullopt;
+}
 
 bool Holds_packer_entry(const Store& store) {
     for (const std::wstring& key : kPackerKeys) {
@@ -27,12 +44,47 @@ bool Holds_packer_entry(const Store& store) {
     return false;
 }
 
+// An entry naming a stand-in archiver that is gone. A file that cannot be looked at is not
+// known to be gone, and its entry stays.
+bool Is_stale(const StoreValue* value) {
+    if (value == nullptr || value->kind != StoreValue::Kind::String) {
+        return false;
+    }
+    const std::optional<std::wstring> program = Packer_program(value->text);
+    if (!program) {
+        return false;
+    }
+    const fs::path path(To_utf8(*program));
+    if (path.filename() != "brelvik-pack" && path.filename() != "wzzip.exe") {
+        return false;
+    }
+    std::error_code error;
+    return !fs::exists(path, error) && !error;
+}
+
+// True when the store changed.
+bool Lead_entries_to(Store& store, const StoreValue& entry) {
+    if (!Holds_packer_entry(store)) {
+        for (const std::wstring& key : kPackerKeys) {
+            Add_key(store, key);
+            Set_value(store, key, L"", entry);
+        }
+        return true;
+    }
+    bool changed = false;
+    for (const std::wstring& key : kPackerKeys) {
+        if (Is_stale(Find_value(store, key, L""))) {
+            changed = Set_value(store, key, L"", entry) || changed;
+        }
+    }
+    return changed;
+}
+
 }  // namespace
 
-void Offer_standin_packer(const std::filesystem::path& storePath,
-                          const std::filesystem::path& programFolder) {
-    const std::filesystem::path program = programFolder / "brelvik-pack";
-    if (::access(program.c_str(), X_OK) != 0) {
+void Offer_standin_packer(const fs::path& storePath, const fs::path& programFolder) {
+    const std::optional<fs::path> program = Find_standin(programFolder);
+    if (!program) {
         return;
     }
     const std::wstring store_path = Path_text(storePath);
@@ -42,17 +94,12 @@ void Offer_standin_packer(const std::filesystem::path& storePath,
         }
         auto parsed = Parse_store(Read_bytes(store_path));
         Store* store = std::get_if<Store>(&parsed);
-        if (store == nullptr || Holds_packer_entry(*store)) {
-            return;
+        const StoreValue entry{StoreValue::Kind::String, Path_text(*program) + L",0", 0};
+        if (store != nullptr && Lead_entries_to(*store, entry)) {
+            Replace_bytes(store_path, Serialize_store(*store));
         }
-        const StoreValue entry{StoreValue::Kind::String, Path_text(program) + L",0", 0};
-        for (const std::wstring& key : kPackerKeys) {
-            Add_key(*store, key);
-            Set_value(*store, key, L"", entry);
-        }
-        Replace_bytes(store_path, Serialize_store(*store));
     } catch (const PlatformError& error) {
-        std::fprintf(stderr, "brelvik: cannot add the packer entries to %s: %s\n",
+        std::fprintf(stderr, "brelvik: cannot write the packer entries to %s: %s\n",
                      To_utf8(error.Path()).c_str(), To_utf8(error.System_text()).c_str());
     }
 }

@@ -11,6 +11,7 @@ add_library(brelvik_platform STATIC
     codepage_utf8.cpp codepage_${_brelvik_os}.cpp textfile_encoding.cpp
     files.cpp files_${_brelvik_os}.cpp
     commandline.cpp process_${_brelvik_os}.cpp
+    about.cpp session.cpp
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)

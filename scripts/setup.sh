@@ -2,7 +2,8 @@
 # Installs the Debian packages that Brelvik needs, when any is missing: with no argument what
 # building and running the program takes; with --tests also what the whole test suite takes
 # (GoogleTest, the Windows cross build and Wine with its 32-bit part, a virtual display for the
-# Windows window tests, clang for fuzzing, the packaging checks).
+# Windows window tests, clang for fuzzing, the packaging checks); with --deb what building and
+# checking the Debian package takes.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,8 @@ if [ "${1:-}" = --tests ]; then
         clang libclang-rt-14-dev
         util-linux appstream desktop-file-utils
     )
+elif [ "${1:-}" = --deb ]; then
+    packages+=(dpkg-dev appstream desktop-file-utils)
 fi
 
 missing=()

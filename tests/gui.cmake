@@ -28,3 +28,6 @@ if(NOT WIN32)
                  LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
     set_tests_properties(test_window_faults PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endif()
+# The Qt side of the platform: the save dialog's suffix, Qt's translations and the icon.
+brelvik_test(test_desktop_qt SOURCES test_desktop_qt.cpp test_window_main.cpp
+             LIBS brelvik_platform_qt brelvik_test_support)

@@ -41,13 +41,13 @@ struct Case {
 PackRequest Single(Packer packer, ArchiveType type, std::wstring folder = L"C:\\Addons",
                    std::wstring file = L"tank.pbo") {
     return {packer, type, false, packer == Packer::WinRar ? kRarEntry : kZipEntry,
-            folder, file, L""};
+            folder, file, L"",   L""};
 }
 
 PackRequest List(Packer packer, ArchiveType type,
                  std::wstring listPath = L"C:\\Rel\\release.txta") {
-    return {packer,        type, true,    packer == Packer::WinRar ? kRarEntry : kZipEntry,
-            L"C:\\Addons", L"",  listPath};
+    return {packer,        type, true,     packer == Packer::WinRar ? kRarEntry : kZipEntry,
+            L"C:\\Addons", L"",  listPath, L""};
 }
 
 PackRequest With_entry(PackRequest request, std::wstring entry) {
@@ -121,6 +121,9 @@ TEST(ComposePackcommand, MessagesInTheirOrder) {
         {"unusable WinZip entry before list test", With_entry(noList, L"wzzip.exe,0"), L"",
          kNoPacker},
     });
+    // Where a settings file holds the entries, the message says where it is.
+    none.settingsPath = L"/home/u/.config/brelvik/registry.reg";
+    EXPECT_EQ(Compose_packcommand(none).message, kNoPacker + L"\n" + none.settingsPath);
 }
 
 TEST(ComposePackcommand, PackerEntriesAreParsed) {

@@ -115,7 +115,7 @@ TEST_F(PackTest, PackItStartsTheLineForTheControlsOrSaysWhatIsMissing) {
         bool useList, selected, clearList;
         std::wstring started, message = {};
     } cases[] = {
-        {{}, false, true, false, L"", kNoPacker},
+        {{}, false, true, false, L"", kNoPacker + L"\n" + Store_path().wstring()},
         {{&QtWindow::Option1, &QtWindow::Option3},
          false,
          true,
@@ -167,7 +167,7 @@ TEST_F(PackTest, EveryPressReadsTheEntryAndAFailedStartLeavesTheWindowUsable) {
         bool failing;
         std::wstring started, message = {};
     } cases[] = {
-        {L",0", false, L"", kNoPacker},
+        {L",0", false, L"", kNoPacker + L"\n" + Store_path().wstring()},
         {L"/opt/new/rarpack,1", false, L"/opt/new/rarpack s " + Wide(addons / "tank.rar")},
         {kRar, true, L"", missing.Message()},
         {kRar, false, L"/opt/r/rarpack s " + Wide(addons / "tank.rar")},
