@@ -31,6 +31,7 @@ cleanup() {
     wineserver -k 2>/dev/null || true
     if [ -n "$xvfb" ]; then
         kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
     fi
     rm -f "$display_file"
 }

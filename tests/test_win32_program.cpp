@@ -49,18 +49,21 @@ TEST(Win32Program, TheManifestBringsCommonControlsSix) {
               std::wstring::npos);
 }
 
+int presses = 0;
+
+LRESULT CALLBACK Count_presses(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_COMMAND && HIWORD(w) == BN_CLICKED) {
+        ++presses;
+    }
+    return DefWindowProcW(window, message, w, l);
+}
+
 // A button press reaches the window procedure of its parent, as the window's events will.
 TEST(Win32Program, AWindowOpensOnTheDisplayAndTakesMessages) {
-    static int presses = 0;
     WNDCLASSW windowClass{};
     windowClass.lpszClassName = L"BrelvikProgramTest";
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        if (message == WM_COMMAND && HIWORD(w) == BN_CLICKED) {
-            ++presses;
-        }
-        return DefWindowProcW(window, message, w, l);
-    };
+    windowClass.lpfnWndProc = Count_presses;
     ASSERT_NE(RegisterClassW(&windowClass), 0);
     const HWND window =
         CreateWindowExW(0, windowClass.lpszClassName, L"Brelvik", WS_OVERLAPPEDWINDOW, 0, 0, 400,
