@@ -140,6 +140,14 @@ std::vector<Member> Packable_members(const PackJob& job, PackResult& result) {
     return members;
 }
 
+// Whether the open file lies elsewhere than the file that was checked: a link planted at a
+// member's path after the check would lead the read out of its folder. Linux shows where an
+// open file lies under /proc; without /proc the check is the one made before.
+bool Opened_elsewhere(const QFile& file, const QString& source) {
+    const QFileInfo opened(QStringLiteral("/proc/self/fd/%1").arg(file.handle()));
+    return opened.isSymLink() && opened.symLinkTarget() != source;
+}
+
 // Only a file at the archive's path is an old archive to update: a link there is replaced, and
 // what it leads to is neither read nor written.
 bool Old_archive(const std::wstring& path) {
@@ -259,7 +267,7 @@ class ArchivePack {
                 index, L"could not be read any more: " + file.errorString().toStdWString()};
         }
         const MemberChanged changed{index, L"changed while it was being packed"};
-        if (file.size() != member.size) {
+        if (file.size() != member.size || Opened_elsewhere(file, member.source)) {
             throw changed;
         }
         zip.Begin_entry(Member_entry(member).get());
