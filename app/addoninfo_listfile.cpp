@@ -1,4 +1,5 @@
 #include "addonlist/addonlist.h"
+#include "addonlist/listfile.h"
 #include "app/addoninfo.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
