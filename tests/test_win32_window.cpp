@@ -1,0 +1,315 @@
+// The Win32 window driven as a user drives it, by window messages: the layout read back from
+// the real controls, the focus order and the keys, and a release from start to end over the
+// real registry, with a packer started for real.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/win32/win32_window.h"
+#include "info/infofile.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/regaccess.h"
+#include "tests/process_recorder.h"
+#include "tests/starting_desktop.h"
+#include "tests/support/temp_folder.h"
+
+namespace brelvik::test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+const wchar_t kVeldrunKey[] = L"SOFTWARE\\Quorvane\\Veldrun";
+
+void Put_value(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+}
+
+std::wstring Value(HKEY root, const wchar_t* key, const wchar_t* name) {
+    std::wstring text(MAX_PATH, L'\0');
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text.data(), &size) != 0) {
+        return {};
+    }
+    text.resize(size / sizeof(wchar_t) - 1);
+    return text;
+}
+
+std::string Read_file(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+class Win32WindowTest : public ::testing::Test {
+  protected:
+    ~Win32WindowTest() override {
+        window.reset();
+        Forget_settings();
+    }
+
+    static void Forget_settings() {
+        for (auto [root, key] : {std::pair{HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quorvane"},
+                                 {HKEY_CLASSES_ROOT, L"WinZip"},
+                                 {HKEY_CLASSES_ROOT, L"WinRAR"}}) {
+            RegDeleteTreeW(root, key);
+            RegDeleteKeyW(root, key);
+        }
+    }
+
+    // Both packers' entries point into packers\, where the recorder stands in for WinZip's.
+    void Start(bool packers, const std::filesystem::path& lastFolder = {}) {
+        window.reset();
+        Forget_settings();
+        if (!lastFolder.empty()) {
+            Put_value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC", lastFolder.wstring());
+        }
+        if (packers) {
+            const std::filesystem::path folder = temp / "packers";
+            std::filesystem::create_directories(folder);
+            std::filesystem::copy_file(Recorder_path(), folder / "wzzip.exe",
+                                       std::filesystem::copy_options::overwrite_existing);
+            Put_value(HKEY_CLASSES_ROOT, L"WinZip\\DefaultIcon", L"",
+                      (folder / "winzip32.exe").wstring() + L",0");
+            Put_value(HKEY_CLASSES_ROOT, L"WinRAR\\DefaultIcon", L"",
+                      (folder / "winrar.exe").wstring() + L",0");
+        }
+        window = std::make_unique<Win32Window>(registry, files, desktop);
+        window->Show(SW_SHOWNORMAL);
+    }
+
+    HWND Find(const char* name) const { return window->Find(name); }
+    std::string Name_of(HWND control) const {
+        for (const ControlLayout& layout : Control_layouts()) {
+            if (Find(layout.name) == control) {
+                return layout.name;
+            }
+        }
+        return "?";
+    }
+    std::wstring Text(const char* name) const { return Window_text(Find(name)); }
+    bool Checked(const char* name) const {
+        return SendMessageW(Find(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    void Click(const char* name) { SendMessageW(Find(name), BM_CLICK, 0, 0); }
+    void Click_at(HWND control, const RECT& area, UINT message = WM_LBUTTONDOWN) {
+        const LPARAM at = MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+        SendMessageW(control, message, MK_LBUTTON, at);
+        SendMessageW(control, WM_LBUTTONUP, 0, at);
+    }
+    void Show_tab(int tab) {
+        RECT area;
+        SendMessageW(Find("SSTab1"), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&area));
+        Click_at(Find("SSTab1"), area);
+    }
+    void Click_entry(const char* name, const std::wstring& text, bool twice = false) {
+        const HWND list = Find(name);
+        const LRESULT index =
+            SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str()));
+        ASSERT_GE(index, 0) << "no entry " << To_utf8(text);
+        RECT area;
+        SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area));
+        Click_at(list, area);
+        if (twice) {
+            Click_at(list, area, WM_LBUTTONDBLCLK);
+        }
+    }
+    Names Entries(const char* name) const {
+        Names entries;
+        const HWND list = Find(name);
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)),
+                              L' ');
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            entries.push_back(text);
+        }
+        return entries;
+    }
+    // Replaces the box's text as typed, a line break typed as Enter.
+    void Type(const char* name, const std::wstring& text) {
+        SetFocus(Find(name));
+        SendMessageW(Find(name), EM_SETSEL, 0, -1);
+        for (wchar_t c : text) {
+            SendMessageW(Find(name), WM_CHAR, c == L'\n' ? L'\r' : c, 1);
+        }
+    }
+    // A key pressed and let go, through the window's keyboard navigation.
+    void Press(WPARAM key) {
+        for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+            MSG press{GetFocus(), message, key, 1, 0, {}};
+            if (!IsDialogMessageW(window->Handle(), &press)) {
+                TranslateMessage(&press);
+                DispatchMessageW(&press);
+            }
+        }
+    }
+
+    TempFolder temp;
+    StartingDesktop desktop;
+    RegAccess registry;
+    FileAccess files;
+    std::unique_ptr<Win32Window> window;
+};
+
+TEST_F(Win32WindowTest, ControlsLieWhereTheTableSaysAt96Dpi) {
+    Start(false);
+    if (window->Px(1440) != 96) {
+        GTEST_SKIP() << "the system is not at 96 dpi";
+    }
+    RECT client;
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right * 15, Form_layout().width);
+    EXPECT_EQ(client.bottom * 15, Form_layout().height);
+    for (const ControlLayout& layout : Control_layouts()) {
+        SCOPED_TRACE(layout.name);
+        RECT area;
+        GetWindowRect(Find(layout.name), &area);
+        MapWindowPoints(nullptr, Find(layout.container), reinterpret_cast<POINT*>(&area), 2);
+        EXPECT_EQ(area.left * 15, layout.left);
+        EXPECT_EQ(area.top * 15, layout.top);
+        EXPECT_EQ((area.right - area.left) * 15, layout.width);
+        EXPECT_EQ((area.bottom - area.top) * 15, layout.height);
+        EXPECT_EQ(IsWindowVisible(Find(layout.name)) != 0, layout.tab <= 0);
+    }
+}
+
+// Tab goes round the controls that take the focus, in the table's order: those of the tab in
+// front only, and no hidden one (without packers every option button is hidden).
+TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
+    for (bool packers : {true, false}) {
+        Start(packers);
+        for (int tab = 0; tab < 4; ++tab) {
+            SCOPED_TRACE(std::to_string(tab) + (packers ? " with packers" : " without packers"));
+            std::vector<const ControlLayout*> takers;
+            for (const ControlLayout& layout : Control_layouts()) {
+                const bool shown = packers || layout.kind != ControlKind::kOptionButton;
+                if (layout.kind != ControlKind::kFrame && layout.kind != ControlKind::kLabel &&
+                    (layout.tab < 0 || layout.tab == tab) && shown) {
+                    takers.push_back(&layout);
+                }
+            }
+            std::ranges::sort(takers, {}, &ControlLayout::order);
+            std::vector<std::string> expected, visited;
+            for (const ControlLayout* layout : takers) {
+                expected.push_back(layout->name);
+            }
+            Show_tab(tab);
+            SetFocus(Find("Drive1"));
+            do {
+                visited.push_back(Name_of(GetFocus()));
+                Press(VK_TAB);
+            } while (GetFocus() != Find("Drive1") && visited.size() < 50);
+            EXPECT_EQ(visited, expected);
+        }
+    }
+}
+
+// Enter and Escape press no button, Space presses the one with the focus; the help text takes
+// no typing.
+TEST_F(Win32WindowTest, KeysPressOnlyTheButtonWithTheFocus) {
+    Start(false);
+    Show_tab(3);
+    SetFocus(Find("Command5"));
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(desktop.messages.empty());
+    Press(VK_SPACE);
+    EXPECT_EQ(desktop.messages, Names{L"Packing not possible, check the settings"});
+    const std::wstring help = Text("Text8");
+    Type("Text8", L"x");
+    EXPECT_EQ(Text("Text8"), help);
+}
+
+// What the packer received: how its window was to show, and its arguments after the first.
+std::pair<int, Names> Recorded(const std::filesystem::path& record) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!std::filesystem::exists(record) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const std::string bytes = Read_file(record);
+    Names arguments;
+    const std::size_t header = bytes.find('\n', bytes.find('\n') + 1);
+    for (std::size_t start = header + 1; header != std::string::npos && start < bytes.size();) {
+        const std::size_t end = bytes.find('\0', start);
+        arguments.push_back(From_utf8(bytes.substr(start, end - start)).value_or(L"?"));
+        start = end + 1;
+    }
+    return {bytes.empty() ? -1 : std::stoi(bytes), arguments};
+}
+
+TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
+    const std::filesystem::path addons = temp / "addons";
+    std::filesystem::create_directories(addons / "maps");
+    for (const char* name : {"tank.pbo", "Apc.PBO", "hidden.pbo", "notes.txt", "readme.txt"}) {
+        std::ofstream(addons / name) << "x";
+    }
+    SetFileAttributesW((addons / "hidden.pbo").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    InfoFields tank{L"2 tanks", L"fast", L"desert", L"Ann", L"1.2", L"1.0", L"Read me"};
+    std::ofstream(addons / "tank.txt", std::ios::binary) << To_ansi(Compose_infotext(tank).text);
+    const std::wstring folder = addons.wstring(), list = (temp / "release.txta").wstring();
+    Start(true, addons);
+    EXPECT_EQ(window->Procedures().currentDir, folder);
+    EXPECT_EQ(Entries("File1"), (Names{L"Apc.PBO", L"tank.pbo"}));
+
+    Click_entry("File1", L"tank.pbo");
+    EXPECT_EQ(Text("Text4"), L"Ann");
+    EXPECT_EQ(Text("Text7"), L"Read me");
+    Type("Text4", L"Bo");
+    Show_tab(1);
+    Type("Text7", L"line one\nline two");
+    Click("Command1");
+    tank.author = L"Bo";
+    tank.readme = L"line one\r\nline two";
+    const InfoFields saved = Parse_infotext(From_ansi(Read_file(addons / "tank.txt")));
+    EXPECT_EQ(saved.author, tank.author);
+    EXPECT_EQ(saved.readme, tank.readme);
+    EXPECT_EQ(saved.units, tank.units);
+
+    Show_tab(2);
+    Click_entry("File1", L"tank.pbo", true);
+    Click_entry("File1", L"Apc.PBO", true);  // not selected: its fields come first
+    EXPECT_EQ(Text("Text4"), L"No entry");
+    const std::wstring base = folder + L"\\";
+    EXPECT_EQ(Entries("AddonList"), (Names{base + L"Apc.PBO", base + L"Apc.txt", base + L"tank.pbo",
+                                           base + L"tank.txt"}));
+    desktop.answers = {base + L"readme.txt", list};
+    Click("Command4");
+    EXPECT_EQ(Entries("filelist"), Names{base + L"readme.txt"});
+    Click("Command7");
+    EXPECT_TRUE(std::filesystem::exists(list));
+
+    Show_tab(3);
+    Click("Option2");
+    EXPECT_TRUE(Checked("Option3"));
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));
+    Click("Check1");
+    const std::filesystem::path work = temp / "work", before = std::filesystem::current_path();
+    std::filesystem::create_directories(work);
+    std::filesystem::current_path(work);
+    Click("Command5");
+    std::filesystem::current_path(before);
+    const auto [show, arguments] = Recorded(work / "-ex");
+    EXPECT_EQ(show, SW_SHOWMINIMIZED);
+    EXPECT_EQ(arguments, (Names{(temp / "release.zip").wstring(), L"@" + list}));
+    EXPECT_TRUE(desktop.messages.empty());
+
+    Put_value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC", L"elsewhere");
+    Click("Command2");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC"), folder);
+    EXPECT_FALSE(IsWindow(window->Handle()));
+}
+
+}  // namespace
+}  // namespace brelvik::test
