@@ -115,15 +115,17 @@ class Win32WindowTest : public ::testing::Test {
         Click_at(Find("SSTab1"), area);
     }
     void Click_entry(const char* name, const std::wstring& text, bool twice = false) {
-        const HWND list = Find(name);
-        const LRESULT index =
-            SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(text.c_str()));
-        ASSERT_GE(index, 0) << "no entry " << To_utf8(text);
+        const LRESULT row = SendMessageW(Find(name), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(text.c_str()));
+        ASSERT_GE(row, 0) << "no entry " << To_utf8(text);
+        Click_row(name, row, twice);
+    }
+    void Click_row(const char* name, LRESULT row, bool twice = false) {
         RECT area;
-        SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&area));
-        Click_at(list, area);
+        SendMessageW(Find(name), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&area));
+        Click_at(Find(name), area);
         if (twice) {
-            Click_at(list, area, WM_LBUTTONDBLCLK);
+            Click_at(Find(name), area, WM_LBUTTONDBLCLK);
         }
     }
     Names Entries(const char* name) const {
@@ -216,10 +218,10 @@ TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
     }
 }
 
-// Enter and Escape press no button, Space presses the one with the focus; the help text takes
-// no typing.
-TEST_F(Win32WindowTest, KeysPressOnlyTheButtonWithTheFocus) {
-    Start(false);
+// Enter and Escape press no button, Space presses the one with the focus, an arrow key moves
+// through the option buttons of a frame and selects; the help text takes no typing.
+TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
+    Start(true);
     Show_tab(3);
     SetFocus(Find("Command5"));
     Press(VK_RETURN);
@@ -227,9 +229,31 @@ TEST_F(Win32WindowTest, KeysPressOnlyTheButtonWithTheFocus) {
     EXPECT_TRUE(desktop.messages.empty());
     Press(VK_SPACE);
     EXPECT_EQ(desktop.messages, Names{L"Packing not possible, check the settings"});
+    Click("Option1");
+    Press(VK_DOWN);
+    EXPECT_TRUE(Checked("Option2"));
+    EXPECT_FALSE(Checked("Option1"));
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));  // WinZip's choice ran
     const std::wstring help = Text("Text8");
     Type("Text8", L"x");
     EXPECT_EQ(Text("Text8"), help);
+}
+
+// The folder list's last entry is the subfolder; the one before the folder shown holds it.
+TEST_F(Win32WindowTest, EnterOrADoubleClickOpensAFolder) {
+    const std::filesystem::path addons = temp / "addons";
+    std::filesystem::create_directories(addons / "maps");
+    std::ofstream(addons / "maps" / "desert.pbo") << "x";
+    Start(false, addons);
+    const HWND folders = Find("Dir1");
+    SendMessageW(folders, LB_SETCURSEL, SendMessageW(folders, LB_GETCOUNT, 0, 0) - 1, 0);
+    SetFocus(folders);
+    Press(VK_RETURN);
+    EXPECT_EQ(window->Procedures().currentDir, (addons / "maps").wstring());
+    EXPECT_EQ(Entries("File1"), Names{L"desert.pbo"});
+    Click_row("Dir1", SendMessageW(folders, LB_GETCOUNT, 0, 0) - 2, true);
+    EXPECT_EQ(window->Procedures().currentDir, addons.wstring());
+    EXPECT_EQ(Entries("File1"), Names{});
 }
 
 // What the packer received: how its window was to show, and its arguments after the first.
