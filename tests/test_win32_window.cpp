@@ -308,6 +308,12 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     const std::wstring base = folder + L"\\";
     EXPECT_EQ(Entries("AddonList"), (Names{base + L"Apc.PBO", base + L"Apc.txt", base + L"tank.pbo",
                                            base + L"tank.txt"}));
+    Click_entry("AddonList", base + L"tank.txt");
+    RECT below;  // the empty space under the entries: a double-click there removes nothing
+    GetClientRect(Find("AddonList"), &below);
+    below.top = below.bottom - 4;
+    Click_at(Find("AddonList"), below, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(Entries("AddonList").size(), 4u);
     desktop.answers = {base + L"readme.txt", list};
     Click("Command4");
     EXPECT_EQ(Entries("filelist"), Names{base + L"readme.txt"});

@@ -29,7 +29,7 @@ void FolderListBox::Take_enter_key() {
 }
 
 void FolderListBox::Notify(int code) {
-    if (code == LBN_DBLCLK) {
+    if (code == LBN_DBLCLK && On_entry()) {
         Open_selected();
     }
 }
@@ -101,7 +101,7 @@ void FileListBox::Notify(int code) {
                 onClick();
             }
         }
-    } else if (code == LBN_DBLCLK && onDblClick) {
+    } else if (code == LBN_DBLCLK && On_entry() && onDblClick) {
         onDblClick();
     }
 }

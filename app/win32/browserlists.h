@@ -13,7 +13,7 @@ namespace brelvik {
 // A folder list: the chain of folders from the root down to the folder shown, then that
 // folder's subfolders. Opening an entry (double-click or Enter) asks onOpen to change to it;
 // setting the path runs onChange, nested, when the folder shown changes.
-class FolderListBox : public Win32Control, public FolderList {
+class FolderListBox : public EntryList, public FolderList {
   public:
     explicit FolderListBox(FolderReader& reader) : reader_(reader) {}
 
@@ -44,7 +44,7 @@ class FolderListBox : public Win32Control, public FolderList {
 // The add-on files (*.pbo, letter case ignored) of one folder in alphabetical order, hidden
 // and system files left out. Setting the folder refreshes the entries and runs no procedure;
 // the user's selection of another file runs onClick, a double-click then onDblClick.
-class FileListBox : public Win32Control, public FileList {
+class FileListBox : public EntryList, public FileList {
   public:
     explicit FileListBox(FolderReader& reader) : reader_(reader) {}
 

@@ -1,4 +1,6 @@
 #include "app/win32/control.h"
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "platform/platform_error.h"
 
@@ -13,6 +15,21 @@ void Win32Control::Create(const wchar_t* windowClass, const std::wstring& text, 
     if (hwnd_ == nullptr) {
         throw Last_error(windowClass);
     }
+}
+
+void EntryList::Watch_double_clicks() {
+    SetWindowSubclass(Handle(), &EntryList::Click_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK EntryList::Click_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self) {
+    if (message == WM_LBUTTONDBLCLK) {
+        const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, lParam);
+        reinterpret_cast<EntryList*>(self)->onEntry_ = HIWORD(hit) == 0;
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &EntryList::Click_proc, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 std::wstring Window_text(HWND window) {

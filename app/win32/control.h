@@ -38,6 +38,23 @@ class Win32Control {
     HWND hwnd_ = nullptr;
 };
 
+// A list box that tells a double-click on an entry from one on the empty space below the
+// entries, for which the system reports a double-click all the same.
+class EntryList : public Win32Control {
+  public:
+    // Starts watching the control's double-clicks; once, after it is created.
+    void Watch_double_clicks();
+
+  protected:
+    // Whether the double-click being reported hit an entry.
+    bool On_entry() const { return onEntry_; }
+
+  private:
+    static LRESULT CALLBACK Click_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+    bool onEntry_ = false;
+};
+
 // The control's whole window text.
 std::wstring Window_text(HWND window);
 // Makes texts the entries of a list box, in their order, drawn once.

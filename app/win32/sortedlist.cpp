@@ -78,7 +78,7 @@ void SortedList::Show_added() {
 }
 
 void SortedList::Notify(int code) {
-    if (code == LBN_DBLCLK && onDblClick) {
+    if (code == LBN_DBLCLK && On_entry() && onDblClick) {
         onDblClick();
     }
 }

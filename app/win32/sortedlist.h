@@ -13,7 +13,7 @@ namespace brelvik {
 // lists order theirs, not by the system's locale. Added entries wait in a batch and are merged
 // in one step when the box is next read or the event that added them ends, so filling a box
 // costs n log n, not n squared. Only the user's double-click runs a procedure.
-class SortedList : public Win32Control, public ListBox {
+class SortedList : public EntryList, public ListBox {
   public:
     void Clear() override;
     bool Add_item(const std::wstring& text) override;
