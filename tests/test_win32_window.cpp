@@ -99,6 +99,15 @@ class Win32WindowTest : public ::testing::Test {
         return "?";
     }
     std::wstring Text(const char* name) const { return Window_text(Find(name)); }
+    // The text colour a label is drawn in, as its parent answers for it.
+    COLORREF Ink(const char* label) const {
+        const HDC dc = CreateCompatibleDC(nullptr);
+        SendMessageW(GetParent(Find(label)), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Find(label)));
+        const COLORREF ink = GetTextColor(dc);
+        DeleteDC(dc);
+        return ink;
+    }
     bool Checked(const char* name) const {
         return SendMessageW(Find(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -219,7 +228,8 @@ TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
 }
 
 // Enter and Escape press no button, Space presses the one with the focus, an arrow key moves
-// through the option buttons of a frame and selects; the help text takes no typing.
+// through the option buttons of a frame and selects (the labels of the types it rules out turn
+// grey); the help text takes no typing.
 TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     Start(true);
     Show_tab(3);
@@ -234,6 +244,8 @@ TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     EXPECT_TRUE(Checked("Option2"));
     EXPECT_FALSE(Checked("Option1"));
     EXPECT_FALSE(IsWindowVisible(Find("Option4")));  // WinZip's choice ran
+    EXPECT_EQ(Ink("Label5"), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(Ink("Label4"), GetSysColor(COLOR_BTNTEXT));
     const std::wstring help = Text("Text8");
     Type("Text8", L"x");
     EXPECT_EQ(Text("Text8"), help);
