@@ -148,22 +148,34 @@ class Win32WindowTest : public ::testing::Test {
         }
         return entries;
     }
-    // Replaces the box's text as typed, a line break typed as Enter.
+    // Replaces the box's text as typed, Enter for a line break.
     void Type(const char* name, const std::wstring& text) {
         SetFocus(Find(name));
         SendMessageW(Find(name), EM_SETSEL, 0, -1);
         for (wchar_t c : text) {
-            SendMessageW(Find(name), WM_CHAR, c == L'\n' ? L'\r' : c, 1);
+            if (c == L'\n') {
+                Press(VK_RETURN);
+            } else {
+                SendMessageW(Find(name), WM_CHAR, c, 1);
+            }
         }
     }
-    // A key pressed and let go, through the window's keyboard navigation.
+    // A key pressed and let go, through the window's keyboard navigation as its message loop
+    // passes it on, with the characters it makes.
     void Press(WPARAM key) {
         for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
             MSG press{GetFocus(), message, key, 1, 0, {}};
-            if (!IsDialogMessageW(window->Handle(), &press)) {
-                TranslateMessage(&press);
-                DispatchMessageW(&press);
-            }
+            Pass_on(press);
+        }
+        MSG queued;
+        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            Pass_on(queued);
+        }
+    }
+    void Pass_on(MSG& message) {
+        if (!IsDialogMessageW(window->Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
     }
 
@@ -228,8 +240,7 @@ TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
 }
 
 // Enter and Escape press no button, Space presses the one with the focus, an arrow key moves
-// through the option buttons of a frame and selects (the labels of the types it rules out turn
-// grey); the help text takes no typing.
+// through the option buttons of a frame and selects; the help text takes no typing.
 TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     Start(true);
     Show_tab(3);
@@ -244,11 +255,41 @@ TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     EXPECT_TRUE(Checked("Option2"));
     EXPECT_FALSE(Checked("Option1"));
     EXPECT_FALSE(IsWindowVisible(Find("Option4")));  // WinZip's choice ran
-    EXPECT_EQ(Ink("Label5"), GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(Ink("Label4"), GetSysColor(COLOR_BTNTEXT));
     const std::wstring help = Text("Text8");
     Type("Text8", L"x");
     EXPECT_EQ(Text("Text8"), help);
+}
+
+// The archive types as they show after clicks on the option buttons: hidden or not, selected or
+// not, label grey or not.
+TEST_F(Win32WindowTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
+    struct Case {
+        std::vector<const char*> clicks;
+        std::string types;
+    } cases[] = {
+        {{"Option2", "Option1"}, "Zip, Rar, SFX"},
+        {{"Option1", "Option4", "Option2"}, "Zip selected, Rar hidden grey, SFX hidden grey"},
+        {{"Option1", "Option5", "Option1"}, "Zip, Rar, SFX selected"},
+        {{"Option1", "Option3", "Option1"}, "Zip selected, Rar, SFX"},  // no second choice
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.types);
+        Start(true);
+        Show_tab(3);
+        for (const char* option : c.clicks) {
+            Click(option);
+        }
+        std::string shown;
+        for (auto [type, option, label] : {std::tuple{"Zip", "Option3", "Label4"},
+                                           {"Rar", "Option4", "Label5"},
+                                           {"SFX", "Option5", "Label6"}}) {
+            shown += std::string(shown.empty() ? "" : ", ") + type +
+                     (IsWindowVisible(Find(option)) ? "" : " hidden") +
+                     (Checked(option) ? " selected" : "") +
+                     (Ink(label) == GetSysColor(COLOR_GRAYTEXT) ? " grey" : "");
+        }
+        EXPECT_EQ(shown, c.types);
+    }
 }
 
 // The folder list's last entry is the subfolder; the one before the folder shown holds it.
