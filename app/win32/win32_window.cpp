@@ -16,9 +16,8 @@ namespace {
 
 const wchar_t kWindowClass[] = L"BrelvikAddonInfo";
 const wchar_t kPageClass[] = L"BrelvikTabPage";
-constexpr int kFirstId = 100;
-constexpr int kDropDownHeight = 2880;  // twips: room for a dozen drives  // clear of IDOK and
-                                       // IDCANCEL, which Enter and Escape send
+constexpr int kFirstId = 100;          // clear of IDOK and IDCANCEL, which Enter and Escape send
+constexpr int kDropDownHeight = 2880;  // twips: room for a dozen drives
 
 // The system's interface font: the one its message boxes use.
 HFONT Message_font() {
@@ -107,8 +106,7 @@ void Win32Window::Create_window() {
 // The pages lie over the tab control's display area as its siblings, so that the tab control
 // itself can take the focus; each control on a page keeps its place in the tab control.
 void Win32Window::Create_tab_control(const ControlLayout& layout) {
-    const RECT area{Px(layout.left), Px(layout.top), Px(layout.left + layout.width),
-                    Px(layout.top + layout.height)};
+    const RECT area = Area({0, 0}, layout);
     auto tabs = std::make_unique<Win32Control>();
     tabs->Create(WC_TABCONTROLW, L"", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0,
                  hwnd_, area, kFirstId);
@@ -124,18 +122,20 @@ void Win32Window::Create_tab_control(const ControlLayout& layout) {
     RECT display{0, 0, area.right - area.left, area.bottom - area.top};
     SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     pageOrigin_ = {display.left, display.top};
+    OffsetRect(&display, area.left, area.top);
     for (HWND& page : pages_) {
-        page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD,
-                               area.left + display.left, area.top + display.top,
-                               display.right - display.left, display.bottom - display.top, hwnd_,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (page == nullptr) {
-            throw Last_error(kPageClass);
-        }
+        Win32Control created;
+        created.Create(kPageClass, L"", 0, WS_EX_CONTROLPARENT, hwnd_, display, 0);
+        page = created.Handle();
     }
     Bring_to_front(0);
     places_[layout.name] = {hwnd_, {0, 0}};
     controls_[layout.name] = std::move(tabs);
+}
+
+RECT Win32Window::Area(POINT origin, const ControlLayout& layout) const {
+    return {origin.x + Px(layout.left), origin.y + Px(layout.top),
+            origin.x + Px(layout.left + layout.width), origin.y + Px(layout.top + layout.height)};
 }
 
 Win32Window::Place Win32Window::Place_in(const ControlLayout& layout) const {
@@ -153,9 +153,7 @@ Win32Window::Place Win32Window::Place_in(const ControlLayout& layout) const {
 
 void Win32Window::Create(const ControlLayout& layout) {
     const Place place = Place_in(layout);
-    RECT area{place.origin.x + Px(layout.left), place.origin.y + Px(layout.top),
-              place.origin.x + Px(layout.left + layout.width),
-              place.origin.y + Px(layout.top + layout.height)};
+    RECT area = Area(place.origin, layout);
     if (layout.kind == ControlKind::kDriveList) {
         area.bottom += Px(kDropDownHeight);
     }

@@ -57,6 +57,8 @@ class Win32Window : public Form {
     void Fit_height(const ControlLayout& layout, HWND combo);
     void Add_tooltip(HWND control, const std::wstring& text);
     Place Place_in(const ControlLayout& layout) const;
+    // The control's area in its parent window, its container lying at origin.
+    RECT Area(POINT origin, const ControlLayout& layout) const;
     template <typename Control>
     Control* Get(const char* name) const;
     Controls Procedure_controls() const;
