@@ -309,6 +309,24 @@ TEST_F(Win32WindowTest, EnterOrADoubleClickOpensAFolder) {
     EXPECT_EQ(Entries("File1"), Names{});
 }
 
+// A drive that cannot be read is reported and not kept chosen; the lists stay where they were.
+TEST_F(Win32WindowTest, ADriveThatCannotBeReadIsNotKeptChosen) {
+    ASSERT_TRUE(DefineDosDeviceW(0, L"Y:", (temp / "gone").c_str()));
+    Start(false, temp.Path());
+    const HWND drives = Find("Drive1");
+    const std::wstring before = Text("Drive1");
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(drives, CB_SETCURSEL,
+                 SendMessageW(drives, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(L"y:")),
+                 0);
+    SendMessageW(drives, CB_SHOWDROPDOWN, FALSE, 0);
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Y:", nullptr);
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(Text("Drive1"), before);
+    EXPECT_EQ(window->Procedures().currentDir, temp.Path().wstring());
+}
+
 // What the packer received: how its window was to show, and its arguments after the first.
 std::pair<int, Names> Recorded(const std::filesystem::path& record) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
