@@ -258,6 +258,8 @@ TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     const std::wstring help = Text("Text8");
     Type("Text8", L"x");
     EXPECT_EQ(Text("Text8"), help);
+    Press(VK_ESCAPE);  // a multi-line box asks its parent to close
+    EXPECT_TRUE(IsWindow(Find("Text8")));
 }
 
 // The archive types as they show after clicks on the option buttons: hidden or not, selected or

@@ -70,6 +70,7 @@ class Win32Window : public Form {
     HWND hwnd_ = nullptr;
     HWND tabs_ = nullptr;
     HWND tooltip_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was last left
     std::array<HWND, 4> pages_{};
     POINT pageOrigin_{};  // the pages' top left in the tab control
     HFONT font_ = nullptr;

@@ -166,6 +166,14 @@ LRESULT Win32Window::On_message(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
                                     : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0));
             return 0;
+        case WM_ACTIVATE:  // a message box or a switch to another program keeps the focus
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focus_ = GetFocus();
+            } else if (focus_ != nullptr && IsChild(hwnd_, focus_)) {
+                SetFocus(focus_);
+                return 0;
+            }
+            return DefWindowProcW(hwnd_, message, wParam, lParam);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
