@@ -12,6 +12,7 @@
 #include <fstream>
 #include <thread>
 
+#include "app/win32/win32_desktop.h"
 #include "app/win32/win32_window.h"
 #include "info/infofile.h"
 #include "platform/codepage.h"
@@ -329,6 +330,26 @@ TEST_F(Win32WindowTest, ADriveThatCannotBeReadIsNotKeptChosen) {
     EXPECT_EQ(window->Procedures().currentDir, temp.Path().wstring());
 }
 
+// The dialogs take the filter's parts NUL-separated; a saved name typed without an extension
+// gets the first pattern's, where that names one.
+TEST(Win32Desktop, FiltersAndTheExtensionASavedNameGets) {
+    using namespace std::string_literals;
+    EXPECT_EQ(Dialog_filter(L"Addonlist (*.txta)|*.txta"), L"Addonlist (*.txta)\0*.txta\0\0"s);
+    struct Case {
+        const wchar_t *filter, *extension;
+    } cases[] = {
+        {L"Addonlist (*.txta)|*.txta", L"txta"},
+        {L"Lists|*.txta;*.txt|All|*.*", L"txta"},
+        {L"All files (*.*)|*.*", L""},
+        {L"Any list|list*.txt", L""},
+        {L"no pattern", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(To_utf8(c.filter));
+        EXPECT_EQ(Default_extension(c.filter), c.extension);
+    }
+}
+
 // What the packer received: how its window was to show, and its arguments after the first.
 std::pair<int, Names> Recorded(const std::filesystem::path& record) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -349,7 +370,7 @@ std::pair<int, Names> Recorded(const std::filesystem::path& record) {
 TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     const std::filesystem::path addons = temp / "addons";
     std::filesystem::create_directories(addons / "maps");
-    for (const char* name : {"tank.pbo", "Apc.PBO", "hidden.pbo", "notes.txt", "readme.txt"}) {
+    for (const char* name : {"tank.pbo", "Zulu.PBO", "hidden.pbo", "notes.txt", "readme.txt"}) {
         std::ofstream(addons / name) << "x";
     }
     SetFileAttributesW((addons / "hidden.pbo").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -358,7 +379,7 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     const std::wstring folder = addons.wstring(), list = (temp / "release.txta").wstring();
     Start(true, addons);
     EXPECT_EQ(window->Procedures().currentDir, folder);
-    EXPECT_EQ(Entries("File1"), (Names{L"Apc.PBO", L"tank.pbo"}));
+    EXPECT_EQ(Entries("File1"), (Names{L"tank.pbo", L"Zulu.PBO"}));  // letter case ignored
 
     Click_entry("File1", L"tank.pbo");
     EXPECT_EQ(Text("Text4"), L"Ann");
@@ -376,11 +397,11 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
 
     Show_tab(2);
     Click_entry("File1", L"tank.pbo", true);
-    Click_entry("File1", L"Apc.PBO", true);  // not selected: its fields come first
+    Click_entry("File1", L"Zulu.PBO", true);  // not selected: its fields come first
     EXPECT_EQ(Text("Text4"), L"No entry");
     const std::wstring base = folder + L"\\";
-    EXPECT_EQ(Entries("AddonList"), (Names{base + L"Apc.PBO", base + L"Apc.txt", base + L"tank.pbo",
-                                           base + L"tank.txt"}));
+    EXPECT_EQ(Entries("AddonList"), (Names{base + L"tank.pbo", base + L"tank.txt",
+                                           base + L"Zulu.PBO", base + L"Zulu.txt"}));
     Click_entry("AddonList", base + L"tank.txt");
     RECT below;  // the empty space under the entries: a double-click there removes nothing
     GetClientRect(Find("AddonList"), &below);
