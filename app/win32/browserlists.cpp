@@ -24,7 +24,8 @@ void FolderListBox::Show_quietly(const std::wstring& path) {
     path_ = path;
 }
 
-void FolderListBox::Take_enter_key() {
+void FolderListBox::Created() {
+    EntryList::Created();
     SetWindowSubclass(Handle(), &FolderListBox::Key_proc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 

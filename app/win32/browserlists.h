@@ -23,8 +23,8 @@ class FolderListBox : public EntryList, public FolderList {
     void Set_path(const std::wstring& path) override;
     // Shows a folder without running onChange: the state the list is created with.
     void Show_quietly(const std::wstring& path);
-    // Takes Enter from the keyboard navigation, which would otherwise keep it.
-    void Take_enter_key();
+    // Also takes Enter from the keyboard navigation, which would otherwise keep it.
+    void Created() override;
     void Notify(int code) override;
 
     std::function<void()> onChange;

@@ -15,9 +15,10 @@ void Win32Control::Create(const wchar_t* windowClass, const std::wstring& text, 
     if (hwnd_ == nullptr) {
         throw Last_error(windowClass);
     }
+    Created();
 }
 
-void EntryList::Watch_double_clicks() {
+void EntryList::Created() {
     SetWindowSubclass(Handle(), &EntryList::Click_proc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 

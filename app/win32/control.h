@@ -21,6 +21,8 @@ class Win32Control {
     void Create(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
                 HWND parent, const RECT& area, int id);
 
+    // Takes over what the system window should do beyond its class, once it exists.
+    virtual void Created() {}
     // A WM_COMMAND notification code the control sent.
     virtual void Notify(int code) { (void)code; }
     // The text colour the control is drawn in; nothing to leave the system's.
@@ -42,8 +44,8 @@ class Win32Control {
 // entries, for which the system reports a double-click all the same.
 class EntryList : public Win32Control {
   public:
-    // Starts watching the control's double-clicks; once, after it is created.
-    void Watch_double_clicks();
+    // Starts watching the control's double-clicks.
+    void Created() override;
 
   protected:
     // Whether the double-click being reported hit an entry.

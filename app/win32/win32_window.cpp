@@ -174,9 +174,6 @@ void Win32Window::Create(const ControlLayout& layout) {
         SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // as much as the box can hold
         static_cast<EditBox&>(*control).Set_text(layout.text);
     }
-    if (auto* list = dynamic_cast<EntryList*>(control.get())) {
-        list->Watch_double_clicks();
-    }
     if (!layout.tooltip.empty()) {
         Add_tooltip(handle, layout.tooltip);
     }

@@ -56,7 +56,6 @@ Controls Win32Window::Procedure_controls() const {
 
 // Until Form_Load moves them, the browser lists show the process's working folder.
 void Win32Window::Show_working_folder() {
-    Get<FolderListBox>("Dir1")->Take_enter_key();
     const std::wstring folder = Current_folder();
     Get<DriveCombo>("Drive1")->Show_drive_of(folder);
     try {
