@@ -1,11 +1,49 @@
 #include "app/win32/buttons.h"
 
+#include <algorithm>
+
 namespace brelvik {
+namespace {
+
+// Clips the button to its mark, so that no part of its caption shows whatever the font and the
+// resolution: the system draws the mark at most 13 pixels wide at 96 dpi, the caption beyond.
+void Show_mark_only(HWND button) {
+    const HDC screen = GetDC(button);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(button, screen);
+    RECT area;
+    GetClientRect(button, &area);
+    const int mark = std::min<int>(area.right, MulDiv(13, dpi, 96) + 1);
+    SetWindowRgn(button, CreateRectRgn(0, 0, mark, area.bottom), FALSE);
+}
+
+}  // namespace
+
+// The system's buttons draw through their parent's clipping (CS_PARENTDC), past any region of
+// their own; the marks' class is theirs without it.
+const wchar_t* Mark_class() {
+    static const wchar_t* const name = [] {
+        WNDCLASSEXW mark{};
+        mark.cbSize = sizeof mark;
+        if (!GetClassInfoExW(nullptr, L"BUTTON", &mark)) {
+            return L"BUTTON";
+        }
+        mark.style &= ~CS_PARENTDC;
+        mark.hInstance = GetModuleHandleW(nullptr);
+        mark.lpszClassName = L"BrelvikMark";
+        return RegisterClassExW(&mark) ? L"BrelvikMark" : L"BUTTON";
+    }();
+    return name;
+}
 
 void PushButton::Notify(int code) {
     if (code == BN_CLICKED && onClick) {
         onClick();
     }
+}
+
+void OptionMark::Created() {
+    Show_mark_only(Handle());
 }
 
 void OptionMark::Set_value(bool selected) {
@@ -41,6 +79,10 @@ void OptionMark::Select_alone() {
     }
     Send(BM_SETCHECK, BST_CHECKED);
     selected_ = true;
+}
+
+void CheckMark::Created() {
+    Show_mark_only(Handle());
 }
 
 void CaptionLabel::Set_grey(bool grey) {

@@ -15,14 +15,16 @@ class PushButton : public Win32Control {
     std::function<void()> onClick;
 };
 
-// An option button whose mark alone shows; the label beside it names it. The buttons of one
-// frame form one group: selecting one deselects the others, hidden ones included.
+// An option button whose mark alone shows; the label beside it names it. Its own caption, the
+// label's text, is never drawn but names it to screen readers. The buttons of one frame form
+// one group: selecting one deselects the others, hidden ones included.
 class OptionMark : public Win32Control, public OptionButton {
   public:
     using Group = std::vector<OptionMark*>;
     explicit OptionMark(Group& group) : group_(group) { group_.push_back(this); }
 
     bool Value() const override { return Send(BM_GETCHECK) == BST_CHECKED; }
+    void Created() override;
     // Runs no procedure.
     void Set_value(bool selected) override;
     void Set_visible(bool visible) override;
@@ -38,10 +40,11 @@ class OptionMark : public Win32Control, public OptionButton {
     bool selected_ = false;  // as last shown to the procedures
 };
 
-// A check box whose mark alone shows.
+// A check box whose mark alone shows, its caption as an option button's.
 class CheckMark : public Win32Control, public CheckBox {
   public:
     int Value() const override { return Send(BM_GETCHECK) == BST_CHECKED ? 1 : 0; }
+    void Created() override;
 };
 
 // A label drawn in the system's button text colour, or in its grey text colour.
@@ -54,5 +57,8 @@ class CaptionLabel : public Win32Control, public Label {
   private:
     bool grey_ = false;
 };
+
+// The window class of the marks: the system's buttons, drawing only within their own windows.
+const wchar_t* Mark_class();
 
 }  // namespace brelvik

@@ -203,7 +203,7 @@ std::unique_ptr<Win32Control> Win32Window::Make(const ControlLayout& layout,
             return button;
         }
         case ControlKind::kOptionButton: {
-            windowClass = L"BUTTON";
+            windowClass = Mark_class();
             style = (Begins_group(layout) ? WS_GROUP : 0) | WS_TABSTOP | BS_AUTORADIOBUTTON;
             auto option = std::make_unique<OptionMark>(groups_[layout.container]);
             if (layout.click != Event::kNone) {
@@ -212,7 +212,7 @@ std::unique_ptr<Win32Control> Win32Window::Make(const ControlLayout& layout,
             return option;
         }
         case ControlKind::kCheckBox:
-            windowClass = L"BUTTON";
+            windowClass = Mark_class();
             style |= BS_AUTOCHECKBOX;
             return std::make_unique<CheckMark>();
         case ControlKind::kTextBox:
