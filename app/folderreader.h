@@ -22,4 +22,14 @@ class FolderReader {
     std::optional<std::pair<std::wstring, std::vector<std::wstring>>> kept_;
 };
 
+// What every folder list shows, whatever its toolkit.
+
+// The folder a list opens for a full path or a drive text: without a trailing separator except
+// at a root.
+std::wstring Folder_to_show(const std::wstring& path);
+// The folders from the root down to path, each as a full path: "/", "/home", "/home/me".
+std::vector<std::wstring> Folder_chain(const std::wstring& path);
+// A subfolder's full path; a root already ends in its separator.
+std::wstring Subfolder_path(const std::wstring& folder, const std::wstring& name);
+
 }  // namespace brelvik

@@ -4,42 +4,13 @@
 #include <QStyle>
 
 #include "info/pathsep.h"
-#include "platform/folders.h"
 
 namespace brelvik {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-std::wstring Without_trailing_separator(std::wstring path) {
-    const std::size_t root = path.find(kPathSeparator);
-    while (path.size() > root + 1 && path.back() == kPathSeparator) {
-        path.pop_back();
-    }
-    return path;
-}
-
-std::wstring Joined(const std::wstring& folder, const std::wstring& name) {
-    return folder.back() == kPathSeparator ? folder + name : folder + kPathSeparator + name;
-}
-
 }  // namespace
-
-std::vector<std::wstring> Folder_chain(const std::wstring& path) {
-    const std::size_t root = path.find(kPathSeparator);
-    if (root == std::wstring::npos) {
-        return {path};
-    }
-    std::vector<std::wstring> chain{path.substr(0, root + 1)};
-    for (std::size_t end = path.find(kPathSeparator, root + 1); end != std::wstring::npos;
-         end = path.find(kPathSeparator, end + 1)) {
-        chain.push_back(path.substr(0, end));
-    }
-    if (path.size() > root + 1) {
-        chain.push_back(path);
-    }
-    return chain;
-}
 
 FolderBox::FolderBox(FolderReader& reader, QWidget* parent) : QListWidget(parent), reader_(reader) {
     setUniformItemSizes(true);
@@ -48,8 +19,7 @@ FolderBox::FolderBox(FolderReader& reader, QWidget* parent) : QListWidget(parent
 }
 
 void FolderBox::Set_path(const std::wstring& path) {
-    const bool isDrive = path.size() == 2 && path[1] == L':';
-    const std::wstring target = Without_trailing_separator(isDrive ? Drive_folder(path) : path);
+    const std::wstring target = Folder_to_show(path);
     Fill(target);
     if (target == path_) {
         reader_.Forget();  // no change: the file list is not pointed anywhere
@@ -94,7 +64,7 @@ void FolderBox::Fill(const std::wstring& path) {
     }
     setCurrentRow(static_cast<int>(chain.size()) - 1);
     for (const std::wstring& name : subfolders) {
-        add(closed, name, Joined(path, name), chain.size());
+        add(closed, name, Subfolder_path(path, name), chain.size());
     }
 }
 

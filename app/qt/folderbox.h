@@ -38,7 +38,4 @@ class FolderBox : public QListWidget, public FolderList {
     std::wstring path_;
 };
 
-// The folders from the root down to path, each as a full path: "/", "/home", "/home/me".
-std::vector<std::wstring> Folder_chain(const std::wstring& path);
-
 }  // namespace brelvik

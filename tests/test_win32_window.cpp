@@ -1,0 +1,445 @@
+// The Win32 window driven as a user drives it, by window messages: the layout read back from
+// the real controls, the focus order and the keys, and a release from start to end over the
+// real registry, with a packer started for real.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/win32/win32_desktop.h"
+#include "app/win32/win32_window.h"
+#include "info/infofile.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/regaccess.h"
+#include "tests/process_recorder.h"
+#include "tests/starting_desktop.h"
+#include "tests/support/temp_folder.h"
+
+namespace brelvik::test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+const wchar_t kVeldrunKey[] = L"SOFTWARE\\Quorvane\\Veldrun";
+
+// The settings as the program reads them: in the registry's 32-bit view, where the game keeps them.
+void Put_value(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                              nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+}
+
+std::wstring Value(HKEY root, const wchar_t* key, const wchar_t* name) {
+    std::wstring text(MAX_PATH, L'\0');
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, nullptr, text.data(),
+                     &size) != 0) {
+        return {};
+    }
+    text.resize(size / sizeof(wchar_t) - 1);
+    return text;
+}
+
+std::string Read_file(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+class Win32WindowTest : public ::testing::Test {
+  protected:
+    ~Win32WindowTest() override {
+        window.reset();
+        Forget_settings();
+    }
+
+    static void Forget_settings() {
+        for (auto [root, key] : {std::pair{HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quorvane"},
+                                 {HKEY_CLASSES_ROOT, L"WinZip"},
+                                 {HKEY_CLASSES_ROOT, L"WinRAR"}}) {
+            HKEY opened = nullptr;
+            if (RegOpenKeyExW(root, key, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &opened) == 0) {
+                RegDeleteTreeW(opened, nullptr);
+                RegCloseKey(opened);
+            }
+            RegDeleteKeyExW(root, key, KEY_WOW64_32KEY, 0);
+        }
+    }
+
+    // Both packers' entries point into packers\, where the recorder stands in for WinZip's.
+    void Start(bool packers, const std::filesystem::path& lastFolder = {}) {
+        window.reset();
+        Forget_settings();
+        if (!lastFolder.empty()) {
+            Put_value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC", lastFolder.wstring());
+        }
+        if (packers) {
+            const std::filesystem::path folder = temp / "packers";
+            std::filesystem::create_directories(folder);
+            std::filesystem::copy_file(Recorder_path(), folder / "wzzip.exe",
+                                       std::filesystem::copy_options::overwrite_existing);
+            Put_value(HKEY_CLASSES_ROOT, L"WinZip\\DefaultIcon", L"",
+                      (folder / "winzip32.exe").wstring() + L",0");
+            Put_value(HKEY_CLASSES_ROOT, L"WinRAR\\DefaultIcon", L"",
+                      (folder / "winrar.exe").wstring() + L",0");
+        }
+        window = std::make_unique<Win32Window>(registry, files, desktop);
+        window->Show(SW_SHOWNORMAL);
+    }
+
+    HWND Find(const char* name) const { return window->Find(name); }
+    std::string Name_of(HWND control) const {
+        for (const ControlLayout& layout : Control_layouts()) {
+            if (Find(layout.name) == control) {
+                return layout.name;
+            }
+        }
+        return "?";
+    }
+    std::wstring Text(const char* name) const { return Window_text(Find(name)); }
+    // The text colour a label is drawn in, as its parent answers for it.
+    COLORREF Ink(const char* label) const {
+        const HDC dc = CreateCompatibleDC(nullptr);
+        SendMessageW(GetParent(Find(label)), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Find(label)));
+        const COLORREF ink = GetTextColor(dc);
+        DeleteDC(dc);
+        return ink;
+    }
+    bool Checked(const char* name) const {
+        return SendMessageW(Find(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    void Click(const char* name) { SendMessageW(Find(name), BM_CLICK, 0, 0); }
+    void Click_at(HWND control, const RECT& area, UINT message = WM_LBUTTONDOWN) {
+        const LPARAM at = MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+        SendMessageW(control, message, MK_LBUTTON, at);
+        SendMessageW(control, WM_LBUTTONUP, 0, at);
+    }
+    void Show_tab(int tab) {
+        RECT area;
+        SendMessageW(Find("SSTab1"), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&area));
+        Click_at(Find("SSTab1"), area);
+    }
+    void Click_entry(const char* name, const std::wstring& text, bool twice = false) {
+        const LRESULT row = SendMessageW(Find(name), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(text.c_str()));
+        ASSERT_GE(row, 0) << "no entry " << To_utf8(text);
+        Click_row(name, row, twice);
+    }
+    void Click_row(const char* name, LRESULT row, bool twice = false) {
+        RECT area;
+        SendMessageW(Find(name), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&area));
+        Click_at(Find(name), area);
+        if (twice) {
+            Click_at(Find(name), area, WM_LBUTTONDBLCLK);
+        }
+    }
+    Names Entries(const char* name) const {
+        Names entries;
+        const HWND list = Find(name);
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)),
+                              L' ');
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+            entries.push_back(text);
+        }
+        return entries;
+    }
+    // Replaces the box's text as typed, Enter for a line break.
+    void Type(const char* name, const std::wstring& text) {
+        SetFocus(Find(name));
+        SendMessageW(Find(name), EM_SETSEL, 0, -1);
+        for (wchar_t c : text) {
+            if (c == L'\n') {
+                Press(VK_RETURN);
+            } else {
+                SendMessageW(Find(name), WM_CHAR, c, 1);
+            }
+        }
+    }
+    // A key pressed and let go, through the window's keyboard navigation as its message loop
+    // passes it on, with the characters it makes.
+    void Press(WPARAM key) {
+        for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+            MSG press{GetFocus(), message, key, 1, 0, {}};
+            Pass_on(press);
+        }
+        MSG queued;
+        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            Pass_on(queued);
+        }
+    }
+    void Pass_on(MSG& message) {
+        if (!IsDialogMessageW(window->Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    TempFolder temp;
+    StartingDesktop desktop;
+    RegAccess registry;
+    FileAccess files;
+    std::unique_ptr<Win32Window> window;
+};
+
+TEST_F(Win32WindowTest, ControlsLieWhereTheTableSaysAt96Dpi) {
+    Start(false);
+    if (window->Px(1440) != 96) {
+        GTEST_SKIP() << "the system is not at 96 dpi";
+    }
+    RECT client;
+    GetClientRect(window->Handle(), &client);
+    EXPECT_EQ(client.right * 15, Form_layout().width);
+    EXPECT_EQ(client.bottom * 15, Form_layout().height);
+    for (const ControlLayout& layout : Control_layouts()) {
+        SCOPED_TRACE(layout.name);
+        RECT area;
+        GetWindowRect(Find(layout.name), &area);
+        MapWindowPoints(nullptr, Find(layout.container), reinterpret_cast<POINT*>(&area), 2);
+        EXPECT_EQ(area.left * 15, layout.left);
+        EXPECT_EQ(area.top * 15, layout.top);
+        EXPECT_EQ((area.right - area.left) * 15, layout.width);
+        EXPECT_EQ((area.bottom - area.top) * 15, layout.height);
+        EXPECT_EQ(IsWindowVisible(Find(layout.name)) != 0, layout.tab <= 0);
+    }
+}
+
+// Tab goes round the controls that take the focus, in the table's order: those of the tab in
+// front only, and no hidden one (without packers every option button is hidden).
+TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
+    for (bool packers : {true, false}) {
+        Start(packers);
+        for (int tab = 0; tab < 4; ++tab) {
+            SCOPED_TRACE(std::to_string(tab) + (packers ? " with packers" : " without packers"));
+            std::vector<const ControlLayout*> takers;
+            for (const ControlLayout& layout : Control_layouts()) {
+                const bool shown = packers || layout.kind != ControlKind::kOptionButton;
+                if (layout.kind != ControlKind::kFrame && layout.kind != ControlKind::kLabel &&
+                    (layout.tab < 0 || layout.tab == tab) && shown) {
+                    takers.push_back(&layout);
+                }
+            }
+            std::ranges::sort(takers, {}, &ControlLayout::order);
+            std::vector<std::string> expected, visited;
+            for (const ControlLayout* layout : takers) {
+                expected.push_back(layout->name);
+            }
+            Show_tab(tab);
+            SetFocus(Find("Drive1"));
+            do {
+                visited.push_back(Name_of(GetFocus()));
+                Press(VK_TAB);
+            } while (GetFocus() != Find("Drive1") && visited.size() < 50);
+            EXPECT_EQ(visited, expected);
+        }
+    }
+}
+
+// Enter and Escape press no button, Space presses the one with the focus, an arrow key moves
+// through the option buttons of a frame and selects; the help text takes no typing.
+TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
+    Start(true);
+    Show_tab(3);
+    SetFocus(Find("Command5"));
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    EXPECT_TRUE(desktop.messages.empty());
+    Press(VK_SPACE);
+    EXPECT_EQ(desktop.messages, Names{L"Packing not possible, check the settings"});
+    Click("Option1");
+    Press(VK_DOWN);
+    EXPECT_TRUE(Checked("Option2"));
+    EXPECT_FALSE(Checked("Option1"));
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));  // WinZip's choice ran
+    const std::wstring help = Text("Text8");
+    Type("Text8", L"x");
+    EXPECT_EQ(Text("Text8"), help);
+    Press(VK_ESCAPE);  // a multi-line box asks its parent to close
+    EXPECT_TRUE(IsWindow(Find("Text8")));
+}
+
+// The archive types as they show after clicks on the option buttons: hidden or not, selected or
+// not, label grey or not.
+TEST_F(Win32WindowTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
+    struct Case {
+        std::vector<const char*> clicks;
+        std::string types;
+    } cases[] = {
+        {{"Option2", "Option1"}, "Zip, Rar, SFX"},
+        {{"Option1", "Option4", "Option2"}, "Zip selected, Rar hidden grey, SFX hidden grey"},
+        {{"Option1", "Option5", "Option1"}, "Zip, Rar, SFX selected"},
+        {{"Option1", "Option3", "Option1"}, "Zip selected, Rar, SFX"},  // no second choice
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.types);
+        Start(true);
+        Show_tab(3);
+        for (const char* option : c.clicks) {
+            Click(option);
+        }
+        std::string shown;
+        for (auto [type, option, label] : {std::tuple{"Zip", "Option3", "Label4"},
+                                           {"Rar", "Option4", "Label5"},
+                                           {"SFX", "Option5", "Label6"}}) {
+            shown += std::string(shown.empty() ? "" : ", ") + type +
+                     (IsWindowVisible(Find(option)) ? "" : " hidden") +
+                     (Checked(option) ? " selected" : "") +
+                     (Ink(label) == GetSysColor(COLOR_GRAYTEXT) ? " grey" : "");
+        }
+        EXPECT_EQ(shown, c.types);
+    }
+}
+
+// The folder list's last entry is the subfolder; the one before the folder shown holds it.
+TEST_F(Win32WindowTest, EnterOrADoubleClickOpensAFolder) {
+    const std::filesystem::path addons = temp / "addons";
+    std::filesystem::create_directories(addons / "maps");
+    std::ofstream(addons / "maps" / "desert.pbo") << "x";
+    Start(false, addons);
+    const HWND folders = Find("Dir1");
+    SendMessageW(folders, LB_SETCURSEL, SendMessageW(folders, LB_GETCOUNT, 0, 0) - 1, 0);
+    SetFocus(folders);
+    Press(VK_RETURN);
+    EXPECT_EQ(window->Procedures().currentDir, (addons / "maps").wstring());
+    EXPECT_EQ(Entries("File1"), Names{L"desert.pbo"});
+    Click_row("Dir1", SendMessageW(folders, LB_GETCOUNT, 0, 0) - 2, true);
+    EXPECT_EQ(window->Procedures().currentDir, addons.wstring());
+    EXPECT_EQ(Entries("File1"), Names{});
+}
+
+// A drive that cannot be read is reported and not kept chosen; the lists stay where they were.
+TEST_F(Win32WindowTest, ADriveThatCannotBeReadIsNotKeptChosen) {
+    ASSERT_TRUE(DefineDosDeviceW(0, L"Y:", (temp / "gone").c_str()));
+    Start(false, temp.Path());
+    const HWND drives = Find("Drive1");
+    const std::wstring before = Text("Drive1");
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(drives, CB_SETCURSEL,
+                 SendMessageW(drives, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(L"y:")),
+                 0);
+    SendMessageW(drives, CB_SHOWDROPDOWN, FALSE, 0);
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, L"Y:", nullptr);
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(Text("Drive1"), before);
+    EXPECT_EQ(window->Procedures().currentDir, temp.Path().wstring());
+}
+
+// The dialogs take the filter's parts NUL-separated; a saved name typed without an extension
+// gets the first pattern's, where that names one.
+TEST(Win32Desktop, FiltersAndTheExtensionASavedNameGets) {
+    using namespace std::string_literals;
+    EXPECT_EQ(Dialog_filter(L"Addonlist (*.txta)|*.txta"), L"Addonlist (*.txta)\0*.txta\0\0"s);
+    struct Case {
+        const wchar_t *filter, *extension;
+    } cases[] = {
+        {L"Addonlist (*.txta)|*.txta", L"txta"},
+        {L"Lists|*.txta;*.txt|All|*.*", L"txta"},
+        {L"All files (*.*)|*.*", L""},
+        {L"Any list|list*.txt", L""},
+        {L"no pattern", L""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(To_utf8(c.filter));
+        EXPECT_EQ(Default_extension(c.filter), c.extension);
+    }
+}
+
+// What the packer received: how its window was to show, and its arguments after the first.
+std::pair<int, Names> Recorded(const std::filesystem::path& record) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!std::filesystem::exists(record) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const std::string bytes = Read_file(record);
+    Names arguments;
+    const std::size_t header = bytes.find('\n', bytes.find('\n') + 1);
+    for (std::size_t start = header + 1; header != std::string::npos && start < bytes.size();) {
+        const std::size_t end = bytes.find('\0', start);
+        arguments.push_back(From_utf8(bytes.substr(start, end - start)).value_or(L"?"));
+        start = end + 1;
+    }
+    return {bytes.empty() ? -1 : std::stoi(bytes), arguments};
+}
+
+TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
+    const std::filesystem::path addons = temp / "addons";
+    std::filesystem::create_directories(addons / "maps");
+    for (const char* name : {"tank.pbo", "Zulu.PBO", "hidden.pbo", "notes.txt", "readme.txt"}) {
+        std::ofstream(addons / name) << "x";
+    }
+    SetFileAttributesW((addons / "hidden.pbo").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    InfoFields tank{L"2 tanks", L"fast", L"desert", L"Ann", L"1.2", L"1.0", L"Read me"};
+    std::ofstream(addons / "tank.txt", std::ios::binary) << To_ansi(Compose_infotext(tank).text);
+    const std::wstring folder = addons.wstring(), list = (temp / "release.txta").wstring();
+    Start(true, addons);
+    EXPECT_EQ(window->Procedures().currentDir, folder);
+    EXPECT_EQ(Entries("File1"), (Names{L"tank.pbo", L"Zulu.PBO"}));  // letter case ignored
+
+    Click_entry("File1", L"tank.pbo");
+    EXPECT_EQ(Text("Text4"), L"Ann");
+    EXPECT_EQ(Text("Text7"), L"Read me");
+    Type("Text4", L"Bo");
+    Show_tab(1);
+    Type("Text7", L"line one\nline two");
+    Click("Command1");
+    tank.author = L"Bo";
+    tank.readme = L"line one\r\nline two";
+    const InfoFields saved = Parse_infotext(From_ansi(Read_file(addons / "tank.txt")));
+    EXPECT_EQ(saved.author, tank.author);
+    EXPECT_EQ(saved.readme, tank.readme);
+    EXPECT_EQ(saved.units, tank.units);
+
+    Show_tab(2);
+    Click_entry("File1", L"tank.pbo", true);
+    Click_entry("File1", L"Zulu.PBO", true);  // not selected: its fields come first
+    EXPECT_EQ(Text("Text4"), L"No entry");
+    const std::wstring base = folder + L"\\";
+    EXPECT_EQ(Entries("AddonList"), (Names{base + L"tank.pbo", base + L"tank.txt",
+                                           base + L"Zulu.PBO", base + L"Zulu.txt"}));
+    Click_entry("AddonList", base + L"tank.txt");
+    RECT below;  // the empty space under the entries: a double-click there removes nothing
+    GetClientRect(Find("AddonList"), &below);
+    below.top = below.bottom - 4;
+    Click_at(Find("AddonList"), below, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(Entries("AddonList").size(), 4u);
+    desktop.answers = {base + L"readme.txt", list};
+    Click("Command4");
+    EXPECT_EQ(Entries("filelist"), Names{base + L"readme.txt"});
+    Click("Command7");
+    EXPECT_TRUE(std::filesystem::exists(list));
+
+    Show_tab(3);
+    Click("Option2");
+    EXPECT_TRUE(Checked("Option3"));
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));
+    Click("Check1");
+    const std::filesystem::path work = temp / "work", before = std::filesystem::current_path();
+    std::filesystem::create_directories(work);
+    std::filesystem::current_path(work);
+    Click("Command5");
+    std::filesystem::current_path(before);
+    const auto [show, arguments] = Recorded(work / "-ex");
+    EXPECT_EQ(show, SW_SHOWMINIMIZED);
+    EXPECT_EQ(arguments, (Names{(temp / "release.zip").wstring(), L"@" + list}));
+    EXPECT_TRUE(desktop.messages.empty());
+
+    Put_value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC", L"elsewhere");
+    Click("Command2");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kVeldrunKey, L"VDRFC"), folder);
+    EXPECT_FALSE(IsWindow(window->Handle()));
+}
+
+}  // namespace
+}  // namespace brelvik::test
