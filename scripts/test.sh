@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Brelvik and runs the whole test suite: the native tests
-# (window tests on Qt's offscreen platform), the Windows build of the libraries under Wine,
+# (window tests on Qt's offscreen platform), the Windows program and its tests under Wine (the
+# window tests on a virtual display) and dist/brelvik-windows.zip,
 # the tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,8 +18,10 @@ native() {
 }
 
 # Each stage's output is kept to count what ran; a failing stage ends the run.
-for stage in native scripts/test-windows.sh scripts/test-sanitize.sh scripts/test-fuzz.sh; do
+for stage in native scripts/test-windows.sh scripts/build-windows.sh scripts/test-sanitize.sh \
+    scripts/test-fuzz.sh; do
     [ "$stage" = scripts/test-windows.sh ] && echo "== Windows build, tests under Wine"
+    [ "$stage" = scripts/build-windows.sh ] && echo "== The Windows program, packed"
     "$stage" 2>&1 | tee -a "$log"
 done
 
