@@ -23,3 +23,19 @@ wine_processor() {
         echo x86_64
     fi
 }
+
+# use_wine_of_build i686|x86_64: the same Wine settings as the emulator in the toolchain file, for
+# running the programs of $build from a script; sets $wine and makes the prefix once, before
+# programs run in parallel and would all try to make it.
+use_wine_of_build() {
+    wine="$(sed -n 's/^BRELVIK_WINE:FILEPATH=//p' "$build/CMakeCache.txt")"
+    export WINEPREFIX="$PWD/$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all \
+        WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ "$1" = x86_64 ]; then
+        export WINELOADER="$wine"
+    fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Setting up the Wine prefix"
+        "$wine" wineboot -i >/dev/null 2>&1
+    fi
+}
