@@ -60,18 +60,14 @@ bool Same_name(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
-// The line feed never occurs inside a UTF-8 sequence, so each line decodes on its own and a
-// bad byte is reported with its line.
-std::variant<std::vector<Line>, StoreError> Split_lines(std::string_view bytes) {
+// Bytes that are not UTF-8 are kept as the system's bytes, as in a folder name that is not
+// UTF-8, so that such a value names the same folder when it is read back.
+std::vector<Line> Split_lines(std::string_view bytes) {
     std::vector<Line> lines;
     while (!bytes.empty()) {
         const std::size_t feed = bytes.find('\n');
-        const std::string_view text = bytes.substr(0, feed);
-        std::optional<std::wstring> decoded = From_utf8(text);
-        if (!decoded) {
-            return StoreError{lines.size() + 1, L"the text is not UTF-8"};
-        }
-        lines.push_back({std::move(*decoded), feed == std::string_view::npos ? L"" : L"\n"});
+        lines.push_back(
+            {From_native(bytes.substr(0, feed)), feed == std::string_view::npos ? L"" : L"\n"});
         bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
     }
     return lines;
@@ -338,11 +334,7 @@ std::variant<Store, StoreError> Parse_store(std::string_view bytes) {
         }
         return parsed;
     }
-    auto split = Split_lines(bytes);
-    if (const StoreError* error = std::get_if<StoreError>(&split)) {
-        return *error;
-    }
-    return Parser(std::get<std::vector<Line>>(split)).Run();
+    return Parser(Split_lines(bytes)).Run();
 }
 
 std::string Serialize_store(const Store& store) {
@@ -350,7 +342,7 @@ std::string Serialize_store(const Store& store) {
     for (const StoreEntry& entry : store.entries) {
         text += entry.raw;
     }
-    return store.utf16 ? To_utf16le(text) : To_utf8(text);
+    return store.utf16 ? To_utf16le(text) : To_native(text);
 }
 
 Store New_store(const std::vector<std::wstring>& keyPaths) {
