@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "addonlist/listfile.h"
+#include "platform/codepage.h"
 
 namespace brelvik {
 
@@ -32,6 +34,10 @@ class FileAccess : public ListFileIO {
     virtual void Replace_list_text(const std::wstring& path, const std::wstring& text);
     virtual void Delete(const std::wstring& path);
     virtual void Require_folder(const std::wstring& folder);
+
+  private:
+    // How each info file was last read, so that it is written back the same way.
+    std::map<std::wstring, InfoEncoding> infoEncodings_;
 };
 
 }  // namespace brelvik
