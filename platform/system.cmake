@@ -15,7 +15,7 @@ add_library(brelvik_platform STATIC
     standin_packer_${_brelvik_os}.cpp)
 if(NOT WIN32)
     # A pure parser and writer of the store's text, callable on its own.
-    target_sources(brelvik_platform PRIVATE settings_store.cpp)
+    target_sources(brelvik_platform PRIVATE settings_store.cpp settings_store_lookup.cpp)
 endif()
 target_link_libraries(brelvik_platform PUBLIC brelvik_options brelvik_addonlist brelvik_packing)
 if(WIN32)
