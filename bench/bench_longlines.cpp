@@ -124,9 +124,9 @@ Measure Load(Box box, Shape shape, std::size_t size) {
             QApplication::processEvents();  // the last paint
         });
         measure.longestEvent = application.longest;
-        measure.loaded = (box == kReadme    ? window.Text7->Text()
-                          : box == kUnits   ? window.Text1->Text()
-                                            : window.Text5->Text())
+        measure.loaded = (box == kReadme  ? window.Text7->Text()
+                          : box == kUnits ? window.Text1->Text()
+                                          : window.Text5->Text())
                              .size();
         measure.peak = Peak_mib();
     }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 
 #include "platform/codepage.h"
@@ -62,7 +63,14 @@ std::string Encode_list_text(std::wstring_view text) {
 }
 
 std::wstring Decode_list_text(std::string_view bytes) {
-    return From_utf8(bytes).value_or(From_ansi(bytes));
+    return Unmarked_utf8(bytes).value_or(From_ansi(bytes));
+}
+
+std::optional<std::wstring> Unmarked_utf8(std::string_view bytes) {
+    const bool pastAscii = std::any_of(bytes.begin(), bytes.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80;
+    });
+    return pastAscii ? From_utf8(bytes) : std::nullopt;
 }
 
 std::wstring Path_text(const std::filesystem::path& path) {

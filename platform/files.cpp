@@ -13,11 +13,16 @@ bool FileAccess::Exists(const std::wstring& path) {
 }
 
 std::wstring FileAccess::Read_text(const std::wstring& path) {
-    return Decode_info_text(Read_bytes(path));
+    DecodedInfo decoded = Decode_info_text(Read_bytes(path));
+    infoEncodings_[path] = decoded.encoding;
+    return std::move(decoded.text);
 }
 
 void FileAccess::Replace_text(const std::wstring& path, const std::wstring& text) {
-    Replace_bytes(path, Encode_info_text(text));
+    const auto readAs = infoEncodings_.find(path);
+    Replace_bytes(
+        path, Encode_info_text(
+                  text, readAs == infoEncodings_.end() ? InfoEncoding::kCodePage : readAs->second));
 }
 
 std::wstring FileAccess::Read_list_text(const std::wstring& path) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+
+#include "platform/codepage.h"
 
 namespace brelvik {
 
@@ -32,6 +35,10 @@ class FileAccess {
     virtual void Replace_list_text(const std::wstring& path, const std::wstring& text);
     virtual void Delete(const std::wstring& path);
     virtual void Require_folder(const std::wstring& folder);
+
+  private:
+    // How each info file was last read, so that it is written back the same way.
+    std::map<std::wstring, InfoEncoding> infoEncodings_;
 };
 
 }  // namespace brelvik

@@ -41,8 +41,8 @@ class Descriptor {
 };
 
 // Only a regular file is read: a named pipe could keep a read waiting forever and a device such
-// as /dev/zero never ends.
-void Require_regular_file(int fd, const std::wstring& path) {
+// as /dev/zero never ends. Gives its size.
+std::size_t Regular_file_size(int fd, const std::wstring& path) {
     struct stat info {};
     if (fstat(fd, &info) != 0) {
         throw Last_error(path);
@@ -53,6 +53,7 @@ void Require_regular_file(int fd, const std::wstring& path) {
     if (!S_ISREG(info.st_mode)) {
         throw PlatformError(L"Not a regular file", path);
     }
+    return static_cast<std::size_t>(info.st_size);
 }
 
 }  // namespace
@@ -88,8 +89,10 @@ std::string Read_bytes(const std::wstring& path) {
     if (fd.Get() < 0) {
         throw Last_error(path);
     }
-    Require_regular_file(fd.Get(), path);
     std::string bytes;
+    // Room for the whole file at once: growing a string of many megabytes copies it again and
+    // again.
+    bytes.reserve(Regular_file_size(fd.Get(), path));
     char buffer[65536];
     for (;;) {
         const ssize_t got = read(fd.Get(), buffer, sizeof buffer);

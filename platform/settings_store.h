@@ -9,9 +9,10 @@
 
 namespace brelvik {
 
-// The settings store that stands in for the registry where there is none: UTF-8 text in the
-// registry's export format, which users know and can write by hand; an export of the registry
-// editor itself, UTF-16LE behind a byte-order mark, is read too.
+// The settings store that stands in for the registry where there is none: UTF-8 text (names
+// that are not UTF-8 kept as the system's bytes) in the registry's export format, which users know
+// and can write by hand; an export of the registry editor itself, UTF-16LE behind a byte-order
+// mark, is read too.
 //
 //   Windows Registry Editor Version 5.00      (or REGEDIT4)
 //

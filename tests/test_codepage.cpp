@@ -104,26 +104,39 @@ TEST(NativeNames, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(From_native("/\xC3\xA9"), L"/\u00E9");
 }
 
-// Info files: the code page while every character fits, else UTF-8 behind a byte-order mark.
+// Info files: the code page while every character fits, else UTF-8 behind a byte-order mark;
+// a file read as UTF-8 is written back so.
 TEST_F(AnsiCodePage, InfoTextNeverLosesACharacter) {
+    using enum InfoEncoding;
     const struct {
         const wchar_t* text;
         const char* bytes;
+        InfoEncoding encoding;
     } cases[] = {
-        {L"caf\u00E9 \u20AC?", "caf\xE9 \x80?"},  // as Windows has always written them
-        {L"\u0422\u0430\u043D\u043A", "\xEF\xBB\xBF\xD0\xA2\xD0\xB0\xD0\xBD\xD0\xBA"},
-        {L"\u00E9\u4E2D", "\xEF\xBB\xBF\xC3\xA9\xE4\xB8\xAD"},
+        {L"caf\u00E9 \u20AC?", "caf\xE9 \x80?", kCodePage},  // as Windows has always written them
+        {L"\u0422\u0430\u043D\u043A", "\xEF\xBB\xBF\xD0\xA2\xD0\xB0\xD0\xBD\xD0\xBA",
+         kUtf8WithMark},
+        {L"\u00E9\u4E2D", "\xEF\xBB\xBF\xC3\xA9\xE4\xB8\xAD", kUtf8WithMark},
+        {L"caf\u00E9",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9",
+         kUtf8WithMark},
+#ifndef _WIN32
+        {L"caf\u00E9", "caf\xC3\xA9", kUtf8},  // UTF-8 is the system's text here
+#endif
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Encode_info_text(c.text), c.bytes);
-        EXPECT_EQ(Decode_info_text(c.bytes), c.text);
+        const DecodedInfo decoded = Decode_info_text(c.bytes);
+        EXPECT_EQ(decoded.text, c.text);
+        EXPECT_EQ(decoded.encoding, c.encoding);
+        EXPECT_EQ(Encode_info_text(c.text, c.encoding), c.bytes);
     }
+    EXPECT_EQ(Encode_info_text(L"caf\u00E9", kCodePage), "caf\xE9");
+    EXPECT_EQ(Encode_info_text(L"\u4E2D", kCodePage), "\xEF\xBB\xBF\xE4\xB8\xAD");
     // A mark before bytes that are not UTF-8 is no mark: every byte is kept.
-    EXPECT_EQ(Decode_info_text("\xEF\xBB\xBF\xE9"), L"\u00EF\u00BB\u00BF\u00E9");
+    EXPECT_EQ(Decode_info_text("\xEF\xBB\xBF\xE9").text, L"\u00EF\u00BB\u00BF\u00E9");
 #ifdef _WIN32
-    EXPECT_EQ(Decode_info_text("\xC3\xA9"), L"\u00C3\u00A9");
-#else
-    EXPECT_EQ(Decode_info_text("\xC3\xA9"), L"\u00E9");  // UTF-8 is the system's text here
+    EXPECT_EQ(Decode_info_text("\xC3\xA9").text, L"\u00C3\u00A9");
 #endif
 }
 

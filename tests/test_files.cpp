@@ -98,8 +98,9 @@ TEST_F(FilesTest, FailuresCarryThePathAndTheSystemText) {
     EXPECT_NO_THROW(Check_folder(Path(L"folder")));
 }
 
-// An info text keeps the code page while it fits and is never written with "?".
-TEST_F(FilesTest, InfoTextKeepsEveryCharacter) {
+// An info text keeps the code page while it fits and is never written with "?"; a file read in
+// UTF-8 is written back the same.
+TEST_F(FilesTest, InfoTextKeepsEveryCharacterAndItsEncoding) {
     FileAccess files;
     const std::wstring path = Path(L"tank.txt");
     for (const std::wstring text : {L"T\u00E4nk", L"T\u00E4nk \u4E2D"}) {
@@ -107,6 +108,11 @@ TEST_F(FilesTest, InfoTextKeepsEveryCharacter) {
         EXPECT_EQ(files.Read_text(path), text);
     }
     EXPECT_EQ(Read_bytes(path), "\xEF\xBB\xBFT\xC3\xA4nk \xE4\xB8\xAD");
+    for (const char* bytes : {"T\xE4nk", "\xEF\xBB\xBFT\xC3\xA4nk"}) {
+        Replace_bytes(path, bytes);
+        files.Replace_text(path, files.Read_text(path));
+        EXPECT_EQ(Read_bytes(path), bytes);
+    }
 }
 
 }  // namespace

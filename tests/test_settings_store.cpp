@@ -98,7 +98,7 @@ TEST(StoreParser, WritesBackByteForByte) {
         "\"bin\"=hex(3):01,02,\\\r\n"
         "  03\r\n"
         "  [HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]  \r\n"
-        "\"VDRFC\"=\"no line break at the end\"";
+        "\"VDRFC\"=\"/d\xE9j\xE0, a folder name that is not UTF-8, no line break at the end\"";
     EXPECT_EQ(Serialize_store(Parsed(text)), text);
 }
 

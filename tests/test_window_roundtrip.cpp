@@ -60,18 +60,21 @@ TEST_F(RoundTripTest, UneditedFilesAreSavedByteForByte) {
         const char* what;
         int tab;
         std::size_t longest;
+        bool utf8 = false;  // the same characters in UTF-8 behind a byte-order mark
     } cases[] = {
-        {"fields in view", 0, 300},
-        {"readme in view", 1, 300},
-        {"no box in view", 2, 300},
-        {"values past the single-line widget's limit", 0, 40000},
+        {"fields in view", 0, 300}, {"readme in view", 1, 300},
+        {"no box in view", 2, 300}, {"values past the single-line widget's limit", 0, 40000},
+        {"UTF-8", 0, 300, true},
     };
     std::mt19937 random(11);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         window->SSTab1->Bar()->setCurrentIndex(c.tab);
         for (int file = 0; file < 10; ++file) {
-            const std::string info = Random_info_file(random, c.longest);
+            std::string info = Random_info_file(random, c.longest);
+            if (c.utf8) {
+                info = "\xEF\xBB\xBF" + To_utf8(From_ansi(info));
+            }
             ASSERT_EQ(Load_and_save(info), info) << "file " << file;
         }
     }

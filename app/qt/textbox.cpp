@@ -16,33 +16,35 @@ constexpr qsizetype kPiece = 32 * 1024;
 // few tens of milliseconds.
 constexpr qsizetype kLongestSingleLine = 8192;
 
-bool Is_break(QChar c) {
-    return c == u'\r' || c == u'\n';
-}
-
 // The text as the widget shows it: one line break for CR LF, CR or LF, and a break of display
 // only in every line longer than the widget lays out quickly; breaks gives where the line after
-// each of those starts.
-QString Display_text(const QString& text, std::vector<qsizetype>& breaks) {
+// each of those starts. Made straight from the wide text, with no copy between.
+QString Display_text(std::wstring_view text, std::vector<qsizetype>& breaks) {
     QString display;
-    display.reserve(text.size() + text.size() / kLongestDisplayLine + 1);
+    display.reserve(static_cast<qsizetype>(text.size() + text.size() / kLongestDisplayLine + 1));
     qsizetype lineLength = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (Is_break(c)) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = static_cast<char32_t>(text[i]) <= 0x10FFFF ? text[i] : 0xFFFD;
+        if (c == U'\r' || c == U'\n') {
             display += u'\n';
             lineLength = 0;
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            if (c == U'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
                 ++i;
             }
             continue;
         }
-        if (lineLength >= kLongestDisplayLine && !c.isLowSurrogate()) {
+        // Where wide text is UTF-16, a pair is not broken in two.
+        if (lineLength >= kLongestDisplayLine && !QChar::isLowSurrogate(c)) {
             display += u'\n';
             breaks.push_back(display.size());
             lineLength = 0;
         }
-        display += c;
+        if (QChar::requiresSurrogates(c)) {
+            display += QChar(QChar::highSurrogate(c));
+            display += QChar(QChar::lowSurrogate(c));
+        } else {
+            display += QChar(static_cast<char16_t>(c));
+        }
         ++lineLength;
     }
     return display;
@@ -93,7 +95,7 @@ void MultiLineBox::Start_display() {
     feeding_ = true;
     displayBreaks_.clear();
     breakCursors_.clear();
-    display_ = Display_text(QString::fromStdWString(set_), displayBreaks_);
+    display_ = Display_text(set_, displayBreaks_);
     shown_ = 0;
     setUndoRedoEnabled(false);  // the loaded text is no step the user can undo
     setReadOnly(true);          // an edit before all of it is in would lose the rest
