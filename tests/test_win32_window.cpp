@@ -373,6 +373,27 @@ std::pair<int, Names> Recorded(const std::filesystem::path& record) {
     return {bytes.empty() ? -1 : std::stoi(bytes), arguments};
 }
 
+// Edit controls know CR LF alone and turn a no-break space into a space on copy: until the user
+// edits a box, it gives back what it was given.
+TEST_F(Win32WindowTest, AnUntouchedAddonIsSavedByteForByte) {
+    const std::filesystem::path folder = temp / "addons", info = folder / "tank.txt";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "tank.pbo") << "pbo";
+    files.Replace_text(info.wstring(),
+                       Compose_infotext({L"A\u00A0B\nC", L"lone\rbreak", L"c", L"Someone",
+                                         std::wstring(40000, L'1'), L"1.0", L"Read\u00A0me\n"})
+                           .text);
+    const std::string before = Read_file(info);
+    Start(false, folder);
+    Click_entry("File1", L"tank.pbo");
+    Click("Command1");
+    EXPECT_EQ(Read_file(info), before);
+    EXPECT_TRUE(desktop.messages.empty());
+    Type("Text2", L"typed");
+    Click("Command1");
+    EXPECT_NE(Read_file(info).find("/x/infotyped"), std::string::npos);
+}
+
 TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     const std::filesystem::path addons = temp / "addons";
     std::filesystem::create_directories(addons / "maps");

@@ -21,13 +21,19 @@ std::wstring With_crlf_breaks(const std::wstring& text) {
     return out;
 }
 
+std::wstring EditBox::Text() const {
+    const bool edited = SendMessageW(Handle(), EM_GETMODIFY, 0, 0) != 0;
+    return edited ? Window_text(Handle()) : set_;
+}
+
+// Setting the text clears the modify flag.
 void EditBox::Set_text(std::wstring text) {
-    if (multiLine_) {
-        text = With_crlf_breaks(text);
-    }
-    if (!SetWindowTextW(Handle(), text.c_str())) {
+    const std::wstring shown = multiLine_ ? With_crlf_breaks(text) : text;
+    if (!SetWindowTextW(Handle(), shown.c_str())) {
         throw Last_error(L"");  // the box could not take a text this long
     }
+    SendMessageW(Handle(), EM_SETMODIFY, FALSE, 0);
+    set_ = std::move(text);
 }
 
 }  // namespace brelvik
