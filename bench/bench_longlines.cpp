@@ -111,7 +111,7 @@ Measure Load(Box box, Shape shape, std::size_t size) {
         QApplication::processEvents();
         Reset_peak();
         application.longest = 0;
-        FileList* list = window.File1;
+        FileBox* list = window.File1;
         const QPoint spot = list->visualRect(list->model()->index(0, 0)).center();
         measure.total = Seconds([&] {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, spot);

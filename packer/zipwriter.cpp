@@ -16,7 +16,7 @@ namespace {
 
 // Deflate looks back this far: each block is primed with this much of the one before.
 constexpr std::size_t kWindow = 32 << 10;
-constexpr unsigned kBlocksPerWorker = 2;
+constexpr unsigned kBlocksPerWorker = 3;
 constexpr std::uint64_t kMax32 = 0xFFFFFFFF;
 
 unsigned Workers() {

@@ -32,7 +32,7 @@ class ZipWriter {
   public:
     // Large enough that the seams between blocks cost next to nothing in size (they add about
     // one block header each), small enough that a member of some MiB spreads over the cores.
-    static constexpr std::size_t kBlockSize = 4 << 20;
+    static constexpr std::size_t kBlockSize = 2 << 20;
 
     ZipWriter(QIODevice& out, int level, std::size_t blockSize = kBlockSize);
     ZipWriter(const ZipWriter&) = delete;
