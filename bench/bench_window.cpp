@@ -260,7 +260,7 @@ void BM_ReadmeFirstView(benchmark::State& state) {
     const std::unique_ptr<QtWindow> window = fixture.Shown_window();
     window->SSTab1->Bar()->setCurrentIndex(1);
     window->Dir1->Set_path(From_utf8(folder.Path().native()).value());
-    FileList* list = window->File1;
+    FileBox* list = window->File1;
     QWidget* readme = window->Text7;
     const double before = Status_MiB("VmRSS:");
     Reset_peak();
