@@ -79,7 +79,7 @@ std::int64_t Nanoseconds(const timespec& time) {
 
 std::optional<FileStamp> Stamp_of(const std::wstring& path) {
     struct stat info {};
-    if (path.empty() || ::stat(To_utf8(path).c_str(), &info) != 0) {
+    if (path.empty() || ::stat(To_native(path).c_str(), &info) != 0) {
         return std::nullopt;
     }
     return FileStamp{info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim),

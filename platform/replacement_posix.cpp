@@ -66,7 +66,7 @@ void Sync_folder(const std::string& folder) {
 }  // namespace
 
 FileReplacement::FileReplacement(const std::wstring& path)
-    : path_(path), target_(To_utf8(path)), folder_(Folder_of(target_)) {
+    : path_(path), target_(To_native(path)), folder_(Folder_of(target_)) {
     fd_ = Open_unnamed(folder_);
     if (fd_ < 0) {
         fd_ = Create_named(folder_, tempPath_);

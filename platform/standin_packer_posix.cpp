@@ -54,7 +54,7 @@ bool Is_stale(const StoreValue* value) {
     if (!program) {
         return false;
     }
-    const fs::path path(To_utf8(*program));
+    const fs::path path(To_native(*program));
     if (path.filename() != "brelvik-pack" && path.filename() != "wzzip.exe") {
         return false;
     }
