@@ -7,9 +7,10 @@
 namespace brelvik {
 namespace {
 
-// Info files hold a few kilobytes of text; anything far larger is not one, and reading it
-// would hold the window and its memory.
-constexpr std::uint64_t kMaxInfoBytes = 64u << 20;
+// Info files hold a few kilobytes of text; anything far larger is not one. Reading, decoding and
+// parsing one is a single step that cannot be cut up, about 30 ms a MiB: above this the window
+// would be held for longer than a tenth of a second.
+constexpr std::uint64_t kMaxInfoBytes = 2u << 20;
 
 }  // namespace
 
@@ -38,7 +39,7 @@ void AddonInfo::File1_Click() {
         return;
     }
     if (length > kMaxInfoBytes) {
-        desktop_.Show_message(L"The info file is larger than 64 MiB and was not loaded\n" + path);
+        desktop_.Show_message(L"The info file is larger than 2 MiB and was not loaded\n" + path);
         return;
     }
     infoText = files_.Read_text(path);

@@ -324,7 +324,7 @@ TEST_F(FaultsTest, AnInfoFileThatCannotBeLoadedKeepsTheBoxes) {
              Write_file(info, "");
              fs::resize_file(info, std::uintmax_t{1} << 30);
          },
-         L"larger than 64 MiB", 0, true},
+         L"larger than 2 MiB", 0, true},
         {"a file deleted just before it is read",
          [&] {
              Write_file(info, kOldInfo);
