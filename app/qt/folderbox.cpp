@@ -12,28 +12,11 @@ constexpr int kPathRole = Qt::UserRole;
 
 }  // namespace
 
-FolderBox::FolderBox(FolderReader& reader, QWidget* parent) : QListWidget(parent), reader_(reader) {
+FolderBox::FolderBox(FolderReader& reader, QWidget* parent)
+    : QListWidget(parent), FolderChoice(reader) {
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { Open(item); });
-}
-
-void FolderBox::Set_path(const std::wstring& path) {
-    const std::wstring target = Folder_to_show(path);
-    Fill(target);
-    if (target == path_) {
-        reader_.Forget();  // no change: the file list is not pointed anywhere
-        return;
-    }
-    path_ = target;
-    if (onChange) {
-        onChange();
-    }
-}
-
-void FolderBox::Show_quietly(const std::wstring& path) {
-    Fill(path);
-    path_ = path;
 }
 
 void FolderBox::keyPressEvent(QKeyEvent* event) {
@@ -44,8 +27,7 @@ void FolderBox::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
-void FolderBox::Fill(const std::wstring& path) {
-    const std::vector<std::wstring> subfolders = reader_.Subfolders(path);
+void FolderBox::Show_folder(const std::wstring& path, const std::vector<std::wstring>& subfolders) {
     const std::vector<std::wstring> chain = Folder_chain(path);
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);

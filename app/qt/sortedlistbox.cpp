@@ -1,37 +1,37 @@
 #include "app/qt/sortedlistbox.h"
 
 #include <QTimer>
-#include <algorithm>
-
-#include "platform/folders.h"
 
 namespace brelvik {
 
+// Shows the sorted entries; every change to them goes through here, so the view hears of it.
 class SortedListBox::Entries : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(items.size());
+        return parent.isValid() ? 0 : static_cast<int>(sorted.Merged().size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
+        const auto& items = sorted.Merged();
         if (role != Qt::DisplayRole || index.row() >= static_cast<int>(items.size())) {
             return {};
         }
         return QString::fromStdWString(items[static_cast<std::size_t>(index.row())].text);
     }
-    void Replace(std::vector<Entry> sorted) {
+    template <typename Change>
+    void Reset(Change change) {
         beginResetModel();
-        items = std::move(sorted);
+        change();
         endResetModel();
     }
     void Remove(int row) {
         beginRemoveRows({}, row, row);
-        items.erase(items.begin() + row);
+        sorted.Remove(static_cast<std::size_t>(row));
         endRemoveRows();
     }
 
-    std::vector<Entry> items;
+    SortedEntries sorted;
 };
 
 SortedListBox::SortedListBox(QWidget* parent) : QListView(parent), entries_(new Entries(this)) {
@@ -47,24 +47,23 @@ SortedListBox::SortedListBox(QWidget* parent) : QListView(parent), entries_(new 
 }
 
 void SortedListBox::Clear() {
-    added_.clear();
-    entries_->Replace({});
+    entries_->Reset([this] { entries_->sorted.Clear(); });
 }
 
 bool SortedListBox::Add_item(const std::wstring& text) {
     if (List_count() >= kMaxEntries) {
         return false;
     }
-    if (added_.empty()) {
+    if (!entries_->sorted.Has_added()) {
         // Show the batch once the procedure that adds it has returned.
         QTimer::singleShot(0, this, [this] { Merge_added(); });
     }
-    added_.push_back({Folded(text), text});
+    entries_->sorted.Add(text);
     return true;
 }
 
 int SortedListBox::List_count() const {
-    return static_cast<int>(entries_->items.size() + added_.size());
+    return static_cast<int>(entries_->sorted.Count());
 }
 
 int SortedListBox::List_index() {
@@ -90,7 +89,8 @@ void SortedListBox::Set_list_index(int index) {
 
 std::wstring SortedListBox::Text() {
     const int index = List_index();
-    return index < 0 ? std::wstring() : entries_->items[static_cast<std::size_t>(index)].text;
+    return index < 0 ? std::wstring()
+                     : entries_->sorted.Merged()[static_cast<std::size_t>(index)].text;
 }
 
 void SortedListBox::Remove_item(int index) {
@@ -103,35 +103,19 @@ void SortedListBox::Remove_item(int index) {
 std::vector<std::wstring> SortedListBox::Items() {
     Merge_added();
     std::vector<std::wstring> texts;
-    texts.reserve(entries_->items.size());
-    for (const Entry& entry : entries_->items) {
+    texts.reserve(entries_->sorted.Merged().size());
+    for (const SortedEntries::Entry& entry : entries_->sorted.Merged()) {
         texts.push_back(entry.text);
     }
     return texts;
 }
 
 void SortedListBox::Merge_added() {
-    if (added_.empty()) {
+    if (!entries_->sorted.Has_added()) {
         return;
     }
-    std::stable_sort(added_.begin(), added_.end());
-    const std::vector<Entry>& items = entries_->items;
     int selected = Selected_row();
-    if (selected >= 0) {
-        // The selected entry moves down by the added entries that sort before it.
-        const auto before = std::lower_bound(added_.begin(), added_.end(),
-                                             items[static_cast<std::size_t>(selected)]);
-        selected += static_cast<int>(before - added_.begin());
-    }
-    std::vector<Entry> merged;
-    merged.reserve(items.size() + added_.size());
-    // Equal entries keep the order of adding: the ones already there come first.
-    std::merge(std::make_move_iterator(entries_->items.begin()),
-               std::make_move_iterator(entries_->items.end()),
-               std::make_move_iterator(added_.begin()), std::make_move_iterator(added_.end()),
-               std::back_inserter(merged));
-    added_.clear();
-    entries_->Replace(std::move(merged));
+    entries_->Reset([&] { selected = entries_->sorted.Merge(selected); });
     Set_list_index(selected);
 }
 

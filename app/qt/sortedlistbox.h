@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/sortedentries.h"
 
 namespace brelvik {
 
@@ -34,17 +35,11 @@ class SortedListBox : public QListView, public ListBox {
     std::function<void()> onDblClick;
 
   private:
-    // An entry with its letter-case-folded form, the key it is ordered by.
-    struct Entry {
-        std::wstring key, text;
-        bool operator<(const Entry& other) const { return key < other.key; }
-    };
     class Entries;
     void Merge_added();
     int Selected_row() const;
 
     Entries* entries_;
-    std::vector<Entry> added_;
 };
 
 }  // namespace brelvik

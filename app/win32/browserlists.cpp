@@ -6,24 +6,6 @@
 
 namespace brelvik {
 
-void FolderListBox::Set_path(const std::wstring& path) {
-    const std::wstring target = Folder_to_show(path);
-    Fill(target);
-    if (target == path_) {
-        reader_.Forget();  // no change: the file list is not pointed anywhere
-        return;
-    }
-    path_ = target;
-    if (onChange) {
-        onChange();
-    }
-}
-
-void FolderListBox::Show_quietly(const std::wstring& path) {
-    Fill(path);
-    path_ = path;
-}
-
 void FolderListBox::Created() {
     EntryList::Created();
     SetWindowSubclass(Handle(), &FolderListBox::Key_proc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -53,8 +35,8 @@ LRESULT CALLBACK FolderListBox::Key_proc(HWND window, UINT message, WPARAM wPara
 }
 
 // Each folder of the chain is indented one step deeper than the one that holds it.
-void FolderListBox::Fill(const std::wstring& path) {
-    const std::vector<std::wstring> subfolders = reader_.Subfolders(path);
+void FolderListBox::Show_folder(const std::wstring& path,
+                                const std::vector<std::wstring>& subfolders) {
     std::vector<std::wstring> entries = Folder_chain(path);
     const std::size_t depth = entries.size();  // the subfolders' own
     std::vector<std::wstring> texts;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/folderchoice.h"
 #include "app/folderreader.h"
 #include "app/win32/control.h"
 
@@ -13,31 +14,21 @@ namespace brelvik {
 // A folder list: the chain of folders from the root down to the folder shown, then that
 // folder's subfolders. Opening an entry (double-click or Enter) asks onOpen to change to it;
 // setting the path runs onChange, nested, when the folder shown changes.
-class FolderListBox : public EntryList, public FolderList {
+class FolderListBox : public EntryList, public FolderChoice {
   public:
-    explicit FolderListBox(FolderReader& reader) : reader_(reader) {}
+    explicit FolderListBox(FolderReader& reader) : FolderChoice(reader) {}
 
-    std::wstring Path() const override { return path_; }
-    // Throws PlatformError when the folder cannot be read; the list then stays as it was and
-    // onChange does not run.
-    void Set_path(const std::wstring& path) override;
-    // Shows a folder without running onChange: the state the list is created with.
-    void Show_quietly(const std::wstring& path);
     // Also takes Enter from the keyboard navigation, which would otherwise keep it.
     void Created() override;
     void Notify(int code) override;
 
-    std::function<void()> onChange;
-    std::function<void(const std::wstring& path)> onOpen;
-
   private:
     static LRESULT CALLBACK Key_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
-    void Fill(const std::wstring& path);
+    void Show_folder(const std::wstring& folder,
+                     const std::vector<std::wstring>& subfolders) override;
     void Open_selected();
 
-    FolderReader& reader_;
-    std::wstring path_;
     std::vector<std::wstring> entries_;  // each entry's full path
 };
 

@@ -1,37 +1,21 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/controls.h"
+#include "app/drivechoice.h"
 #include "app/win32/control.h"
 
 namespace brelvik {
 
-// The drive letters of the system ("c:"), refreshed each time the list drops down. A new
-// drive, chosen by the user or set by a procedure, runs onChange; a drive whose change fails
-// (onChange throws or answers false) is not kept chosen.
-class DriveCombo : public Win32Control, public DriveList {
+// The drive list as a combo box, read anew each time it drops down.
+class DriveCombo : public Win32Control, public DriveChoice {
   public:
-    std::wstring Drive() const override;
-    // "D" picks "d:". Throws PlatformError when there is no such drive.
-    void Set_drive(const std::wstring& drive) override;
-    // Selects the drive that holds path without running onChange.
-    void Show_drive_of(const std::wstring& path);
     void Notify(int code) override;
 
-    std::function<bool()> onChange;
-
   private:
-    int Find(const std::wstring& drive) const;
-    void Take_choice();
-    void Change_to(int index);
-    void Select_quietly(int index);
-    void Refill();
-
-    std::vector<std::wstring> drives_;
-    int shown_ = -1;
+    void Show_drives(const std::vector<std::wstring>& drives) override;
+    void Show_selected(int index) override;
 };
 
 }  // namespace brelvik

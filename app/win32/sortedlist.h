@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/sortedentries.h"
 #include "app/win32/control.h"
 
 namespace brelvik {
 
-// A list box that keeps its entries in ascending order, letter case ignored as the browser
-// lists order theirs, not by the system's locale. Added entries wait in a batch and are merged
-// in one step when the box is next read or the event that added them ends, so filling a box
-// costs n log n, not n squared. Only the user's double-click runs a procedure.
+// A list box that keeps its entries in ascending order, letter case ignored, whatever the order
+// of adding; an added batch shows when the box is next read or the event that added it ends.
+// Only the user's double-click runs a procedure.
 class SortedList : public EntryList, public ListBox {
   public:
     void Clear() override;
@@ -30,13 +30,7 @@ class SortedList : public EntryList, public ListBox {
     std::function<void()> onDblClick;
 
   private:
-    // An entry with its letter-case-folded form, the key it is ordered by.
-    struct Entry {
-        std::wstring key, text;
-        bool operator<(const Entry& other) const { return key < other.key; }
-    };
-
-    std::vector<Entry> entries_, added_;
+    SortedEntries entries_;
 };
 
 }  // namespace brelvik
