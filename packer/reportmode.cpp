@@ -4,14 +4,6 @@
 
 namespace brelvik {
 
-namespace {
-
-bool Is_set(const char* value) {
-    return value != nullptr && *value != '\0';
-}
-
-}  // namespace
-
 bool Report_in_window(const Environment& environment) {
     const char* noWindow = environment("BRELVIK_PACK_NO_WINDOW");
     if (Is_set(noWindow) && std::string_view(noWindow) != "0") {

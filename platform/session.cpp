@@ -4,13 +4,9 @@
 
 namespace brelvik {
 
-namespace {
-
 bool Is_set(const char* value) {
     return value != nullptr && *value != '\0';
 }
-
-}  // namespace
 
 bool Has_display(const Environment& environment) {
     return Is_set(environment("DISPLAY")) || Is_set(environment("WAYLAND_DISPLAY"));

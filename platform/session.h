@@ -7,6 +7,9 @@ namespace brelvik {
 // Looks up an environment variable; nullptr when it is not set.
 using Environment = std::function<const char*(const char*)>;
 
+// Whether a variable is set to anything but the empty text.
+bool Is_set(const char* value);
+
 // Whether an X11 or Wayland display is named for windows to show on.
 bool Has_display(const Environment& environment);
 
