@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
 
 namespace brelvik {
 
@@ -10,8 +13,11 @@ namespace brelvik {
 // leading to it (the WinZip folder rule finds the wzzip.exe link beside it), and an entry that
 // names a brelvik-pack or wzzip.exe that no longer exists (a removed build folder) is pointed
 // at it. Anything else a user wrote is kept; failures go to standard error only. Does nothing
-// where the real registry is used.
+// where the real registry is used. programOf tells the program an entry names, as the packers'
+// command lines take it.
+using ProgramOfEntry = std::function<std::optional<std::wstring>(const std::wstring& entry)>;
 void Offer_standin_packer(const std::filesystem::path& storePath,
-                          const std::filesystem::path& programFolder);
+                          const std::filesystem::path& programFolder,
+                          const ProgramOfEntry& programOf);
 
 }  // namespace brelvik

@@ -9,7 +9,6 @@
 #include <variant>
 
 #include "build_info.h"
-#include "packing/packerentry.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/platform_error.h"
@@ -46,11 +45,11 @@ bool Holds_packer_entry(const Store& store) {
 
 // An entry naming a stand-in archiver that is gone. A file that cannot be looked at is not
 // known to be gone, and its entry stays.
-bool Is_stale(const StoreValue* value) {
+bool Is_stale(const StoreValue* value, const ProgramOfEntry& programOf) {
     if (value == nullptr || value->kind != StoreValue::Kind::String) {
         return false;
     }
-    const std::optional<std::wstring> program = Packer_program(value->text);
+    const std::optional<std::wstring> program = programOf(value->text);
     if (!program) {
         return false;
     }
@@ -63,7 +62,7 @@ bool Is_stale(const StoreValue* value) {
 }
 
 // True when the store changed.
-bool Lead_entries_to(Store& store, const StoreValue& entry) {
+bool Lead_entries_to(Store& store, const StoreValue& entry, const ProgramOfEntry& programOf) {
     if (!Holds_packer_entry(store)) {
         for (const std::wstring& key : kPackerKeys) {
             Add_key(store, key);
@@ -73,7 +72,7 @@ bool Lead_entries_to(Store& store, const StoreValue& entry) {
     }
     bool changed = false;
     for (const std::wstring& key : kPackerKeys) {
-        if (Is_stale(Find_value(store, key, L""))) {
+        if (Is_stale(Find_value(store, key, L""), programOf)) {
             changed = Set_value(store, key, L"", entry) || changed;
         }
     }
@@ -82,7 +81,8 @@ bool Lead_entries_to(Store& store, const StoreValue& entry) {
 
 }  // namespace
 
-void Offer_standin_packer(const fs::path& storePath, const fs::path& programFolder) {
+void Offer_standin_packer(const fs::path& storePath, const fs::path& programFolder,
+                          const ProgramOfEntry& programOf) {
     const std::optional<fs::path> program = Find_standin(programFolder);
     if (!program) {
         return;
@@ -95,7 +95,7 @@ void Offer_standin_packer(const fs::path& storePath, const fs::path& programFold
         auto parsed = Parse_store(Read_bytes(store_path));
         Store* store = std::get_if<Store>(&parsed);
         const StoreValue entry{StoreValue::Kind::String, Path_text(*program) + L",0", 0};
-        if (store != nullptr && Lead_entries_to(*store, entry)) {
+        if (store != nullptr && Lead_entries_to(*store, entry, programOf)) {
             Replace_bytes(store_path, Serialize_store(*store));
         }
     } catch (const PlatformError& error) {

@@ -3,6 +3,7 @@
 namespace brelvik {
 
 // The real packers register themselves in the registry.
-void Offer_standin_packer(const std::filesystem::path&, const std::filesystem::path&) {}
+void Offer_standin_packer(const std::filesystem::path&, const std::filesystem::path&,
+                          const ProgramOfEntry&) {}
 
 }  // namespace brelvik

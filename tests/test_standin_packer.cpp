@@ -59,7 +59,7 @@ class StandinPacker : public ::testing::Test {
 
 TEST_F(StandinPacker, BothEntriesLeadTheCommandLinesToIt) {
     Install_packer();
-    Offer_standin_packer(store_, folder_ / "bin");
+    Offer_standin_packer(store_, folder_ / "bin", Packer_program);
 
     EXPECT_EQ(Packer_program(Entry(kRar)), program_.wstring());
     const auto zipFolder = Packer_folder(Entry(kZip));
@@ -74,7 +74,7 @@ TEST_F(StandinPacker, BothEntriesLeadTheCommandLinesToIt) {
 }
 
 TEST_F(StandinPacker, LeavesTheStoreAloneWhenItHasNothingToOfferOrAUserWroteEntries) {
-    Offer_standin_packer(store_, folder_ / "bin");  // not installed
+    Offer_standin_packer(store_, folder_ / "bin", Packer_program);  // not installed
     EXPECT_EQ(Entry(kRar), L"");
     EXPECT_EQ(Entry(kZip), L"");
 
@@ -82,7 +82,7 @@ TEST_F(StandinPacker, LeavesTheStoreAloneWhenItHasNothingToOfferOrAUserWroteEntr
     std::ofstream(store_, std::ios::app) << "\n[HKEY_CLASSES_ROOT\\WinZip\\DefaultIcon]\n"
                                             "@=\"/opt/z/wz.exe,0\"\n";
     const std::string before = Slurp(store_);
-    Offer_standin_packer(store_, folder_ / "bin");
+    Offer_standin_packer(store_, folder_ / "bin", Packer_program);
     EXPECT_EQ(Slurp(store_), before);
     EXPECT_EQ(Entry(kZip), L"/opt/z/wz.exe,0");
 }
@@ -90,7 +90,7 @@ TEST_F(StandinPacker, LeavesTheStoreAloneWhenItHasNothingToOfferOrAUserWroteEntr
 TEST_F(StandinPacker, TheInstallsPrivateFolderIsSearchedToo) {
     const fs::path installed =
         Install_packer_in(folder_ / "bin" / BRELVIK_PRIVATE_FOLDER).lexically_normal();
-    Offer_standin_packer(store_, folder_ / "bin");
+    Offer_standin_packer(store_, folder_ / "bin", Packer_program);
     EXPECT_EQ(Packer_program(Entry(kRar)), installed.wstring());
 }
 
@@ -111,7 +111,7 @@ TEST_F(StandinPacker, EntriesNamingAVanishedStandinAreRepairedOthersKept) {
     for (const Case& c : cases) {
         SCOPED_TRACE(To_utf8(c.rar + L" | " + c.zip));
         Write_entries(c.rar, c.zip);
-        Offer_standin_packer(store_, folder_ / "bin");
+        Offer_standin_packer(store_, folder_ / "bin", Packer_program);
         EXPECT_EQ(Entry(kRar), c.rarAfter);
         EXPECT_EQ(Entry(kZip), c.zipAfter);
     }

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "app/qt/qt_window.h"
+#include "packing/packerentry.h"
 #include "platform/about.h"
 #include "platform/application_qt.h"
 #include "platform/desktop_qt.h"
@@ -33,7 +34,8 @@ int main(int argc, char* argv[]) {
     brelvik::Set_up_application(application);
     brelvik::RegAccess registry;
     brelvik::Offer_standin_packer(brelvik::Default_store_path(),
-                                  QApplication::applicationDirPath().toStdString());
+                                  QApplication::applicationDirPath().toStdString(),
+                                  brelvik::Packer_program);
     brelvik::FileAccess files;
     brelvik::QtDesktop desktop;
     brelvik::QtWindow window(registry, files, desktop);
