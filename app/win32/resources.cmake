@@ -32,5 +32,7 @@ function(brelvik_windows_resources target)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${BRELVIK_MANIFEST};${icon}")
     target_sources(${target} PRIVATE ${rc})
     set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    # Shipped stripped: the symbols would double its size.
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+                        $<$<CONFIG:Release>:-s>)
 endfunction()
