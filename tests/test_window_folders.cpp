@@ -52,6 +52,7 @@ TEST(ListFiles, GivesVisibleAddonsInAnyLetterCaseInAlphabeticalOrder) {
     }
     std::filesystem::create_directory(folder / "folder.pbo");
     std::filesystem::create_symlink(folder / "b.pbo", folder / "link.pbo");
+    std::filesystem::create_symlink(folder / "gone.pbo", folder / "dangling.pbo");
     const std::wstring path = folder.Path().wstring();
     EXPECT_EQ(List_files(path, L".pbo"),
               (std::vector<std::wstring>{L"A.PBO", L"b.pbo", L"c.Pbo", L"link.pbo"}));
