@@ -125,12 +125,23 @@ void Sort_ignoring_case(std::vector<std::wstring>& names) {
         keyed.emplace_back(Order_key(names[i]), i);
     }
     std::sort(keyed.begin(), keyed.end());
-    std::vector<std::wstring> sorted;
-    sorted.reserve(names.size());
-    for (const auto& [key, index] : keyed) {
-        sorted.push_back(std::move(names[index]));
+    // Each name moves along the cycles of the order, with no second vector of names: a fresh
+    // process pays for every page of memory it first touches.
+    std::vector<bool> placed(names.size());
+    for (std::size_t start = 0; start < names.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        std::wstring held = std::move(names[start]);
+        std::size_t to = start;
+        for (std::size_t from = keyed[to].second; from != start; from = keyed[to].second) {
+            names[to] = std::move(names[from]);
+            placed[to] = true;
+            to = from;
+        }
+        names[to] = std::move(held);
+        placed[to] = true;
     }
-    names.swap(sorted);
 }
 
 std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
