@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "platform/codepage.h"
 
 namespace brelvik {
@@ -158,9 +160,13 @@ std::string To_native(std::wstring_view text) {
 }
 
 std::wstring From_native(std::string_view bytes) {
-    std::wstring out;
+    // Names are mostly ASCII, which widens byte for byte; a folder lists thousands of them.
+    const auto ascii = std::find_if(bytes.begin(), bytes.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) >= 0x80;
+    });
+    std::wstring out(bytes.begin(), ascii);
     out.reserve(bytes.size());
-    for (std::size_t pos = 0; pos < bytes.size();) {
+    for (std::size_t pos = out.size(); pos < bytes.size();) {
         const std::size_t start = pos;
         if (const std::optional<char32_t> c = Decode_one(bytes, pos)) {
             Append_wide(out, *c);

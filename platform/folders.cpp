@@ -1,6 +1,7 @@
 #include "platform/folders.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <set>
 #include <sstream>
@@ -16,6 +17,23 @@ wchar_t Fold(wchar_t c) {
         return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
     }
     return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+}
+
+// A folded name as bytes in the order of its characters: each character in UTF-8's form, whose
+// bytes keep the order of the numbers they encode, lone surrogates included.
+std::string Order_key(const std::wstring& name) {
+    static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    std::string key;
+    key.reserve(name.size());
+    for (const wchar_t c : name) {
+        const auto code = static_cast<std::uint32_t>(Fold(c));
+        const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        key += static_cast<char>(kLead[extra] | (code >> (6 * extra)));
+        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
+            key += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
+        }
+    }
+    return key;
 }
 
 bool Starts_with_ignoring_case(const std::wstring& text, const std::wstring& start) {
@@ -98,20 +116,32 @@ std::wstring Folded(const std::wstring& text) {
 }
 
 // Folding each name once and sorting the folded names costs far less than folding in every
-// comparison.
+// comparison. A list may hold 100,000 names, so the folded names are kept as Order_key's bytes:
+// short ones sit inside their strings, and they compare as plain bytes do.
 void Sort_ignoring_case(std::vector<std::wstring>& names) {
-    std::vector<std::pair<std::wstring, std::size_t>> keyed;
+    std::vector<std::pair<std::string, std::size_t>> keyed;
     keyed.reserve(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        keyed.emplace_back(Folded(names[i]), i);
+        keyed.emplace_back(Order_key(names[i]), i);
     }
     std::sort(keyed.begin(), keyed.end());
-    std::vector<std::wstring> sorted;
-    sorted.reserve(names.size());
-    for (const auto& [key, index] : keyed) {
-        sorted.push_back(std::move(names[index]));
+    // Each name moves along the cycles of the order, with no second vector of names: a fresh
+    // process pays for every page of memory it first touches.
+    std::vector<bool> placed(names.size());
+    for (std::size_t start = 0; start < names.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        std::wstring held = std::move(names[start]);
+        std::size_t to = start;
+        for (std::size_t from = keyed[to].second; from != start; from = keyed[to].second) {
+            names[to] = std::move(names[from]);
+            placed[to] = true;
+            to = from;
+        }
+        names[to] = std::move(held);
+        placed[to] = true;
     }
-    names.swap(sorted);
 }
 
 std::vector<std::wstring> List_subfolders(const std::wstring& folder) {

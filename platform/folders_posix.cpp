@@ -92,8 +92,8 @@ FolderEntries List_folder(const std::wstring& folder, const std::wstring& extens
     const std::string native = Native(folder);
     const FolderHandle dir = Open_folder(folder);
     FolderEntries entries;
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    // readdir reports its failure only through errno, which the work on each entry may set.
+    for (errno = 0; const dirent* entry = ::readdir(dir.get()); errno = 0) {
         if (entry->d_name[0] == '.') {
             continue;  // hidden, and the . and .. entries
         }

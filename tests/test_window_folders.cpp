@@ -1,6 +1,7 @@
 // The drives and folder listings behind the browser lists, and the dialogs' filters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -52,10 +53,26 @@ TEST(ListFiles, GivesVisibleAddonsInAnyLetterCaseInAlphabeticalOrder) {
     }
     std::filesystem::create_directory(folder / "folder.pbo");
     std::filesystem::create_symlink(folder / "b.pbo", folder / "link.pbo");
+    std::filesystem::create_symlink(folder / "gone.pbo", folder / "dangling.pbo");
     const std::wstring path = folder.Path().wstring();
     EXPECT_EQ(List_files(path, L".pbo"),
               (std::vector<std::wstring>{L"A.PBO", L"b.pbo", L"c.Pbo", L"link.pbo"}));
     EXPECT_EQ(List_subfolders(path), std::vector<std::wstring>{L"folder.pbo"});
+}
+
+TEST(SortIgnoringCase, OrdersAsTheFoldedNamesDoAndKeepsEqualNamesInTheirOrder) {
+    // Characters of each length a character takes in UTF-8, a byte kept from a name in another
+    // encoding, prefixes, and names equal but for letter case.
+    std::vector<std::wstring> names = {L"b",     L"\U0001F600", L"A2", L"\xDC80", L"\xE9b",
+                                       L"a",     L"\x4E2D",     L"B",  L"ab",     L"\x7FF",
+                                       L"\x800", L"Z_",         L"z",  L"\xFFFF", L"\x80",
+                                       L"\x7F",  L"A",          L"_",  L"\xE9",   L"aB"};
+    std::vector<std::wstring> expected = names;
+    std::stable_sort(
+        expected.begin(), expected.end(),
+        [](const std::wstring& a, const std::wstring& b) { return Folded(a) < Folded(b); });
+    Sort_ignoring_case(names);
+    EXPECT_EQ(names, expected);
 }
 
 TEST(ListFiles, AMissingFolderIsAnErrorNamingIt) {

@@ -1,9 +1,37 @@
 #include "app/qt/filebox.h"
 
+#include <QAbstractListModel>
+#include <utility>
+#include <vector>
+
 namespace brelvik {
 
+// A folder may hold 100,000 add-ons, of which a few dozen are ever drawn: the names stay as
+// the folder reader gives them, and only the rows the view asks for become Qt text.
+class FileBox::Names : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(items.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || index.row() >= static_cast<int>(items.size())) {
+            return {};
+        }
+        return QString::fromStdWString(items[static_cast<std::size_t>(index.row())]);
+    }
+    void Replace(std::vector<std::wstring> names) {
+        beginResetModel();
+        items = std::move(names);
+        endResetModel();
+    }
+
+    std::vector<std::wstring> items;
+};
+
 FileBox::FileBox(FolderReader& reader, QWidget* parent)
-    : QListView(parent), reader_(reader), names_(new QStringListModel(this)) {
+    : QListView(parent), reader_(reader), names_(new Names(this)) {
     setModel(names_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -21,21 +49,17 @@ FileBox::FileBox(FolderReader& reader, QWidget* parent)
 }
 
 void FileBox::Set_path(const std::wstring& folder) {
-    const std::vector<std::wstring> names = reader_.Addon_files(folder);
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::wstring& name : names) {
-        entries.append(QString::fromStdWString(name));
-    }
+    std::vector<std::wstring> names = reader_.Addon_files(folder);
     quiet_ = true;
-    names_->setStringList(entries);
+    names_->Replace(std::move(names));
     quiet_ = false;
     path_ = folder;
 }
 
 std::wstring FileBox::File_name() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? std::wstring() : selected.first().data().toString().toStdWString();
+    return selected.isEmpty() ? std::wstring()
+                              : names_->items[static_cast<std::size_t>(selected.first().row())];
 }
 
 }  // namespace brelvik

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QListView>
-#include <QStringListModel>
 #include <functional>
 #include <string>
 
@@ -27,8 +26,10 @@ class FileBox : public QListView, public FileList {
     std::function<void()> onDblClick;
 
   private:
+    class Names;
+
     FolderReader& reader_;
-    QStringListModel* names_;
+    Names* names_;
     std::wstring path_;
     bool quiet_ = false;
 };
