@@ -163,32 +163,36 @@ QWidget* QtWindow::Create_list_box(const ControlLayout& layout, QWidget* contain
 }
 
 void QtWindow::Find_controls() {
-    Drive1 = Find<DriveBox>("Drive1");
-    Dir1 = Find<FolderBox>("Dir1");
-    File1 = Find<FileBox>("File1");
-    QPushButton** buttons[] = {&Command1, &Command2, &Command3, &Command4,
-                               &Command5, &Command6, &Command7};
-    for (int i = 0; i < 7; ++i) {
-        *buttons[i] = Find<QPushButton>(("Command" + std::to_string(i + 1)).c_str());
-    }
-    MultiLineBox** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text7, &Text8};
-    const char* boxNames[] = {"Text1", "Text2", "Text3", "Text4", "Text7", "Text8"};
-    for (int i = 0; i < 6; ++i) {
-        *boxes[i] = Find<MultiLineBox>(boxNames[i]);
-    }
-    Text5 = Find<SingleLineBox>("Text5");
-    Text6 = Find<SingleLineBox>("Text6");
-    AddonList = Find<SortedListBox>("AddonList");
-    filelist = Find<SortedListBox>("filelist");
-    OptionMark** options[] = {&Option1, &Option2, &Option3, &Option4, &Option5};
-    CaptionLabel** labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6};
-    for (int i = 0; i < 6; ++i) {
-        if (i < 5) {
-            *options[i] = Find<OptionMark>(("Option" + std::to_string(i + 1)).c_str());
-        }
-        *labels[i] = Find<CaptionLabel>(("Label" + std::to_string(i + 1)).c_str());
-    }
-    Check1 = Find<CheckMark>("Check1");
+    Find_each<DriveBox>({{&Drive1, "Drive1"}});
+    Find_each<FolderBox>({{&Dir1, "Dir1"}});
+    Find_each<FileBox>({{&File1, "File1"}});
+    Find_each<QPushButton>({{&Command1, "Command1"},
+                            {&Command2, "Command2"},
+                            {&Command3, "Command3"},
+                            {&Command4, "Command4"},
+                            {&Command5, "Command5"},
+                            {&Command6, "Command6"},
+                            {&Command7, "Command7"}});
+    Find_each<MultiLineBox>({{&Text1, "Text1"},
+                             {&Text2, "Text2"},
+                             {&Text3, "Text3"},
+                             {&Text4, "Text4"},
+                             {&Text7, "Text7"},
+                             {&Text8, "Text8"}});
+    Find_each<SingleLineBox>({{&Text5, "Text5"}, {&Text6, "Text6"}});
+    Find_each<SortedListBox>({{&AddonList, "AddonList"}, {&filelist, "filelist"}});
+    Find_each<OptionMark>({{&Option1, "Option1"},
+                           {&Option2, "Option2"},
+                           {&Option3, "Option3"},
+                           {&Option4, "Option4"},
+                           {&Option5, "Option5"}});
+    Find_each<CaptionLabel>({{&Label1, "Label1"},
+                             {&Label2, "Label2"},
+                             {&Label3, "Label3"},
+                             {&Label4, "Label4"},
+                             {&Label5, "Label5"},
+                             {&Label6, "Label6"}});
+    Find_each<CheckMark>({{&Check1, "Check1"}});
 }
 
 // Until Form_Load moves them, the browser lists show the process's working folder.

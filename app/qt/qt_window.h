@@ -3,8 +3,10 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QWidget>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/addoninfo.h"
 #include "app/folderreader.h"
@@ -56,6 +58,12 @@ class QtWindow : public QWidget, public Form {
     QWidget* Create_list_box(const ControlLayout& layout, QWidget* container);
     QWidget* Container_of(const ControlLayout& layout) const;
     void Find_controls();
+    template <typename Control>
+    void Find_each(std::initializer_list<std::pair<Control**, const char*>> members) {
+        for (const auto& [member, name] : members) {
+            *member = Find<Control>(name);
+        }
+    }
     void Show_working_folder();
     void Set_focus_order();
     bool Handle(Event event) { return procedures_->Handle(event); }
