@@ -14,9 +14,9 @@ processor="$(wine_processor)"
 configure_windows "$processor"
 cmake -S . -B "$build" -DBRELVIK_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target brelvik bench_win32_bare
-use_wine_of_build "$processor"
 trap 'wineserver -k 2>/dev/null || true; stop_virtual_display' EXIT
 start_virtual_display
+use_wine_of_build "$processor"
 wineserver -p  # kept running, so each start pays for the program, not for the server
 
 # Milliseconds from the start of program to its window titled title being shown.

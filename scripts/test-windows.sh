@@ -16,8 +16,6 @@ fi
 configure_windows "$processor"
 cmake --build "$build" -j"$jobs"
 
-use_wine_of_build "$processor"
-
 cleanup() {
     # Wine's background processes would outlive the run.
     wineserver -k 2>/dev/null || true
@@ -25,5 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 start_virtual_display
+use_wine_of_build "$processor"
 
 ctest --test-dir "$build" --output-on-failure -j"$jobs"

@@ -26,7 +26,9 @@ wine_processor() {
 
 # use_wine_of_build i686|x86_64: the same Wine settings as the emulator in the toolchain file, for
 # running the programs of $build from a script; sets $wine and makes the prefix once, before
-# programs run in parallel and would all try to make it.
+# programs run in parallel and would all try to make it. Start the display first: the desktop
+# process Wine starts with the prefix lives on with the server, and one started without a
+# display makes every later window fail.
 use_wine_of_build() {
     wine="$(sed -n 's/^BRELVIK_WINE:FILEPATH=//p' "$build/CMakeCache.txt")"
     export WINEPREFIX="$PWD/$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all \
@@ -37,5 +39,8 @@ use_wine_of_build() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Setting up the Wine prefix"
         "$wine" wineboot -i >/dev/null 2>&1
+        # No window manager runs on the virtual display: Wine places its windows itself, instead
+        # of waiting two seconds for one each time a window closes.
+        "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
 }

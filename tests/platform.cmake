@@ -46,6 +46,10 @@ if(NOT WIN32)
 endif()
 brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform brelvik_packing)
 add_dependencies(test_process brelvik_process_recorder)
+if(WIN32)
+    # The packers it starts open console windows, which take the focus from a window under test.
+    set_tests_properties(test_process PROPERTIES RESOURCE_LOCK display)
+endif()
 
 # Real faults while saving and starting a packer: read-only folders and full disks made with
 # mounts, files and folders deleted meanwhile, packer entries that point nowhere.

@@ -11,4 +11,7 @@ if(TARGET brelvik_window_win32)
     brelvik_test(test_win32_window SOURCES test_win32_window.cpp process_recorder_win.cpp
                  LIBS brelvik_window_win32 shell32)
     add_dependencies(test_win32_window brelvik_process_recorder)
+    # Two windows on one display would take the focus from each other (see test_process).
+    set_tests_properties(test_win32_window PROPERTIES RESOURCE_LOCK display)
 endif()
+set_tests_properties(test_win32_program PROPERTIES RESOURCE_LOCK display)
