@@ -34,8 +34,14 @@ std::optional<std::wstring> Unmarked_utf8(std::string_view bytes);
 // a file that is not UTF-8 (one written by an older version) is read as Windows-1252. On
 // Windows they are the ANSI code page that the packers read, and a text holding a path the code
 // page cannot hold is refused with a PlatformError naming that path.
+// Off Windows, a path holding bytes that are not UTF-8 is refused the same way: the file could
+// not tell them from an older Windows-1252 file, and would name another file when read back.
 std::string Encode_list_text(std::wstring_view text);
 std::wstring Decode_list_text(std::string_view bytes);
+// Why a list file cannot hold this path, or nothing when it can; and the bytes of a list's text
+// once every path fits.
+std::optional<std::wstring> Unlistable_because(std::wstring_view path);
+std::string List_bytes(std::wstring_view text);
 
 // UTF-8, for the settings store and the system's texts elsewhere. To_utf8 writes U+FFFD for a
 // lone surrogate; From_utf8 gives nothing for bytes that are not well-formed UTF-8.

@@ -58,7 +58,15 @@ bool Fits_ansi(std::wstring_view text) {
     return true;
 }
 
-std::string Encode_list_text(std::wstring_view text) {
+std::optional<std::wstring> Unlistable_because(std::wstring_view path) {
+    if (std::none_of(path.begin(), path.end(),
+                     [](wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; })) {
+        return std::nullopt;
+    }
+    return L"This name is not UTF-8, so a list file cannot hold it";
+}
+
+std::string List_bytes(std::wstring_view text) {
     return To_native(text);
 }
 

@@ -47,18 +47,14 @@ bool Fits_ansi(std::wstring_view text) {
     return !lost;
 }
 
-// The packers read each path in the code page; one that does not fit would name another file,
-// or with "?" a whole set of them.
-std::string Encode_list_text(std::wstring_view text) {
-    for (std::size_t start = 0; start <= text.size();) {
-        const std::size_t end = std::min(text.find(L"\r\n", start), text.size());
-        const std::wstring_view line = text.substr(start, end - start);
-        if (!Fits_ansi(line)) {
-            throw PlatformError(L"The system's code page cannot hold this path",
-                                std::wstring(line));
-        }
-        start = end + 2;
+std::optional<std::wstring> Unlistable_because(std::wstring_view path) {
+    if (Fits_ansi(path)) {
+        return std::nullopt;
     }
+    return L"The system's code page cannot hold this path";
+}
+
+std::string List_bytes(std::wstring_view text) {
     return To_ansi(text);
 }
 

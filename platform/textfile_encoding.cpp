@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/platform_error.h"
 
 namespace brelvik {
 
@@ -30,6 +32,20 @@ DecodedInfo Decode_info_text(std::string_view bytes) {
         return {*std::move(text), InfoEncoding::kUtf8};
     }
     return {From_ansi(bytes), InfoEncoding::kCodePage};
+}
+
+// The packers read each path as the system names it; one the file cannot hold would name another
+// file, or with "?" a whole set of them. Nothing is written then, and the message names the path.
+std::string Encode_list_text(std::wstring_view text) {
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(L"\r\n", start), text.size());
+        const std::wstring_view line = text.substr(start, end - start);
+        if (std::optional<std::wstring> why = Unlistable_because(line)) {
+            throw PlatformError(*std::move(why), std::wstring(line));
+        }
+        start = end + 2;
+    }
+    return List_bytes(text);
 }
 
 }  // namespace brelvik

@@ -160,6 +160,13 @@ TEST(ListText, Utf8AndOlderWindows1252Files) {
                                "d\xC5\xBA/a.pbo"),
               L"/\u0141\u00F3d\u017A/a.pbo");
     EXPECT_EQ(Decode_list_text("/caf\xE9/a.pbo"), L"/caf\u00E9/a.pbo");
+    // A name in bytes that are not UTF-8 would read back as that older kind of file.
+    try {
+        Encode_list_text(L"/a.pbo\r\n/caf\xDCE9/b.pbo");
+        ADD_FAILURE() << "no error";
+    } catch (const PlatformError& error) {
+        EXPECT_EQ(error.Path(), L"/caf\xDCE9/b.pbo");
+    }
 }
 #endif
 

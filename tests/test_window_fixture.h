@@ -70,7 +70,7 @@ class WindowTest : public ::testing::Test {
     }
 
     static std::wstring Wide(const std::filesystem::path& path) {
-        return From_utf8(path.native()).value();
+        return Path_text(path);
     }
 
     // The entries File1 shows, in their order.

@@ -70,6 +70,10 @@ struct Unzipped {
 
 Unzipped Unzip(const QStringList& arguments) {
     QProcess unzip;
+    // unzip writes names past ASCII as escapes unless the locale is a UTF-8 one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C.UTF-8");
+    unzip.setProcessEnvironment(environment);
     unzip.start("unzip", arguments);
     EXPECT_TRUE(unzip.waitForFinished(300000));
     return {unzip.exitStatus() == QProcess::NormalExit ? unzip.exitCode() : -1,

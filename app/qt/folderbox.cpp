@@ -6,11 +6,6 @@
 #include "info/pathsep.h"
 
 namespace brelvik {
-namespace {
-
-constexpr int kPathRole = Qt::UserRole;
-
-}  // namespace
 
 FolderBox::FolderBox(FolderReader& reader, QWidget* parent)
     : QListWidget(parent), FolderChoice(reader) {
@@ -32,12 +27,13 @@ void FolderBox::Show_folder(const std::wstring& path, const std::vector<std::wst
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     clear();
+    paths_.clear();
     auto add = [this](const QIcon& icon, const std::wstring& name, const std::wstring& full,
                       std::size_t depth) {
         auto* item = new QListWidgetItem(
             icon, QString(static_cast<qsizetype>(depth * 2), u' ') + QString::fromStdWString(name));
-        item->setData(kPathRole, QString::fromStdWString(full));
         addItem(item);
+        paths_.push_back(full);
     };
     add(open, chain.front(), chain.front(), 0);
     for (std::size_t depth = 1; depth < chain.size(); ++depth) {
@@ -52,7 +48,7 @@ void FolderBox::Show_folder(const std::wstring& path, const std::vector<std::wst
 
 void FolderBox::Open(const QListWidgetItem* item) {
     if (item && onOpen) {
-        onOpen(item->data(kPathRole).toString().toStdWString());
+        onOpen(paths_[static_cast<std::size_t>(row(item))]);
     }
 }
 

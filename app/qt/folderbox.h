@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <string>
+#include <vector>
 
 #include "app/folderchoice.h"
 
@@ -20,6 +21,10 @@ class FolderBox : public QListWidget, public FolderChoice {
     void Show_folder(const std::wstring& folder,
                      const std::vector<std::wstring>& subfolders) override;
     void Open(const QListWidgetItem* item);
+
+    // Each row's folder as the program's text: a name the system holds in bytes that are not
+    // UTF-8 shows with a replacement mark but must still open the folder it names.
+    std::vector<std::wstring> paths_;
 };
 
 }  // namespace brelvik
