@@ -69,9 +69,7 @@ class WindowTest : public ::testing::Test {
         return {std::istreambuf_iterator<char>(file), {}};
     }
 
-    static std::wstring Wide(const std::filesystem::path& path) {
-        return Path_text(path);
-    }
+    static std::wstring Wide(const std::filesystem::path& path) { return Path_text(path); }
 
     // The entries File1 shows, in their order.
     std::vector<std::wstring> File_entries() const {
