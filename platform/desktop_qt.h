@@ -36,4 +36,10 @@ QString Qt_filter(const std::wstring& filter);
 std::unique_ptr<QFileDialog> Make_save_dialog(QWidget* parent, const std::wstring& folder,
                                               const std::wstring& filter);
 
+// A path a Qt dialog hands back, as the system names it. Qt shows a name whose bytes are not
+// UTF-8 with replacement marks and hands that text back; each such part is looked up among the
+// names of its folder that show the same way. A part that none or several match stays as shown,
+// and names no file.
+std::wstring Chosen_path(const QString& shown);
+
 }  // namespace brelvik

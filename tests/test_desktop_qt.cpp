@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/application_qt.h"
+#include "platform/codepage.h"
 #include "platform/desktop_qt.h"
 #include "tests/support/temp_folder.h"
 
@@ -36,6 +40,24 @@ TEST(SaveDialog, ANameTypedWithoutExtensionGetsTheOneTheFilterNames) {
         dialog->selectFile(c.typed);
         EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), c.chosen);
     }
+}
+
+TEST(ChosenPath, ANameThatIsNotUtf8NamesItsFileAgain) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "caf\xE9");
+    const std::filesystem::path file = folder / "caf\xE9" / "r\xE9sum\xE9.txta";
+    for (const char* name : {"r\xE9sum\xE9.txta", "\xE8.txta", "\xE9.txta"}) {
+        std::ofstream(folder / "caf\xE9" / name);
+    }
+    const auto shown = [](const std::filesystem::path& path) {
+        return QFile::decodeName(QByteArray::fromStdString(path.native()));
+    };
+    EXPECT_EQ(Chosen_path(shown(file)), Path_text(file));
+    EXPECT_EQ(Chosen_path(shown(folder / "caf\xE9" / "new.txta")),
+              Path_text(folder / "caf\xE9" / "new.txta"));
+    // Two names show alike: that part stays as shown.
+    EXPECT_EQ(Chosen_path(shown(folder / "caf\xE9" / "\xE9.txta")),
+              Path_text(folder / "caf\xE9") + L"/\uFFFD.txta");
 }
 
 TEST(Application, QtsOwnTextsFollowTheUsersLanguageAndWindowsCarryTheIcon) {
