@@ -1,9 +1,6 @@
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/codepage.h"
-#include "platform/platform_error.h"
 
 namespace brelvik {
 
