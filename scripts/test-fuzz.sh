@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
-seconds="${FUZZ_SECONDS:-30}"
+seconds="${FUZZ_SECONDS:-20}"
 jobs="$(nproc)"
 targets=(fuzz_infotext fuzz_addonlist fuzz_listfile fuzz_packing fuzz_settings_store)
 
