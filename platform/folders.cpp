@@ -144,10 +144,6 @@ void Sort_ignoring_case(std::vector<std::wstring>& names) {
     }
 }
 
-std::vector<std::wstring> List_subfolders(const std::wstring& folder) {
-    return List_folder(folder, L"").subfolders;
-}
-
 std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension) {
     return List_folder(folder, extension).files;
 }

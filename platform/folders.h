@@ -31,13 +31,11 @@ struct FolderEntries {
     std::vector<std::wstring> subfolders, files;
 };
 FolderEntries List_folder(const std::wstring& folder, const std::wstring& extension);
-
-std::vector<std::wstring> List_subfolders(const std::wstring& folder);
+std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension);
 
 // Throws as List_folder would when the folder cannot be read, without reading its names: a
 // folder of 100,000 add-ons costs no more to check than an empty one.
 void Check_folder(const std::wstring& folder);
-std::vector<std::wstring> List_files(const std::wstring& folder, const std::wstring& extension);
 
 // Helpers shared by the system-specific parts, free of system calls.
 

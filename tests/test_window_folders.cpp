@@ -57,7 +57,7 @@ TEST(ListFiles, GivesVisibleAddonsInAnyLetterCaseInAlphabeticalOrder) {
     const std::wstring path = folder.Path().wstring();
     EXPECT_EQ(List_files(path, L".pbo"),
               (std::vector<std::wstring>{L"A.PBO", L"b.pbo", L"c.Pbo", L"link.pbo"}));
-    EXPECT_EQ(List_subfolders(path), std::vector<std::wstring>{L"folder.pbo"});
+    EXPECT_EQ(List_folder(path, L"").subfolders, std::vector<std::wstring>{L"folder.pbo"});
 }
 
 TEST(SortIgnoringCase, OrdersAsTheFoldedNamesDoAndKeepsEqualNamesInTheirOrder) {
@@ -79,7 +79,7 @@ TEST(ListFiles, AMissingFolderIsAnErrorNamingIt) {
     TempFolder folder;
     const std::wstring gone = (folder / "gone").wstring();
     for (auto list : {+[](const std::wstring& f) { List_files(f, L".pbo"); },
-                      +[](const std::wstring& f) { List_subfolders(f); }}) {
+                      +[](const std::wstring& f) { List_folder(f, L""); }}) {
         try {
             list(gone);
             ADD_FAILURE() << "no error";
