@@ -44,7 +44,9 @@ std::string List_bytes(std::wstring_view text);
 // lone surrogate; From_utf8 gives nothing for bytes that are not well-formed UTF-8.
 std::string To_utf8(std::wstring_view text);
 std::optional<std::wstring> From_utf8(std::string_view bytes);
-// UTF-16LE, as the registry editor exports; the same rules as the UTF-8 pair.
+// UTF-16LE, as the registry editor exports; the same rules as the UTF-8 pair, except that the
+// escaped bytes of To_native (U+DC80..U+DCFF) are kept as those units both ways, so that a
+// name that is not UTF-8 survives a UTF-16 file.
 std::string To_utf16le(std::wstring_view text);
 std::optional<std::wstring> From_utf16le(std::string_view bytes);
 

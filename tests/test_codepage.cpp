@@ -95,6 +95,10 @@ TEST(Utf16le, RoundTripsEveryPlaneAndRejectsLoneSurrogates) {
     EXPECT_EQ(From_utf16le(bytes), text);
     EXPECT_FALSE(From_utf16le("\x00\xDC"s).has_value());
     EXPECT_FALSE(From_utf16le("A").has_value());
+    // A name's byte that is not UTF-8 keeps its escape, never becoming U+FFFD.
+    const std::wstring escaped = L"/d\xDCE9j";
+    EXPECT_EQ(To_utf16le(escaped), "/\0d\0\xE9\xDCj\0"s);
+    EXPECT_EQ(From_utf16le(To_utf16le(escaped)), escaped);
 }
 
 // A name the system gave is handed back as the same bytes, UTF-8 or not.
