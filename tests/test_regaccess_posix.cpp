@@ -88,9 +88,11 @@ TEST(SettingsStore, AnExportFrom64BitWindowsHoldsTheGamesKey) {
     const test::TempFolder config;
     const std::filesystem::path path = config / "registry.reg";
     const auto exported = [](const std::wstring& folder) {
-        return To_utf16le(L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
-                          L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Quorvane\\Veldrun]\r\n"
-                          L"\"VDRFC\"=\"" + folder + L"\"\r\n");
+        return To_utf16le(
+            L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+            L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Quorvane\\Veldrun]\r\n"
+            L"\"VDRFC\"=\"" +
+            folder + L"\"\r\n");
     };
     Write(path, exported(L"C:\\\\Addons"));
     RegAccess reg(path);
