@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/folders.h"
+#include "platform/collation.h"
 
 namespace brelvik {
 
 void SortedEntries::Add(const std::wstring& text) {
-    added_.push_back({Folded(text), text});
+    added_.push_back({Sort_key(text), text});
 }
 
 void SortedEntries::Clear() {

@@ -6,14 +6,15 @@
 
 namespace brelvik {
 
-// The entries of a sorted list box: ascending, letter case ignored as the browser lists order
-// theirs, not by the system's locale. Added entries wait in a batch and are merged in one step
-// when the box is next read or drawn, so filling a box costs n log n, not n squared.
+// The entries of a sorted list box: in the alphabetical order of the user's language, letter
+// case ignored, as the browser lists order theirs. Added entries wait in a batch and are merged
+// in one step when the box is next read or drawn, so filling a box costs n log n, not n squared.
 class SortedEntries {
   public:
-    // An entry with its letter-case-folded form, the key it is ordered by.
+    // An entry with its sort key, made once, which it is ordered by.
     struct Entry {
-        std::wstring key, text;
+        std::string key;
+        std::wstring text;
         bool operator<(const Entry& other) const { return key < other.key; }
     };
 

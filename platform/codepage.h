@@ -14,21 +14,18 @@ std::string To_ansi(std::wstring_view text);
 std::wstring From_ansi(std::string_view bytes);
 bool Fits_ansi(std::wstring_view text);
 
-// Info files are read on Windows by other programs that expect the ANSI code page, so they keep
-// it while every character fits; a text that does not fit is written as UTF-8 behind a
-// byte-order mark rather than lose characters. Reading takes the mark, and off Windows also
-// well-formed UTF-8, as UTF-8; anything else is the code page. A file read as UTF-8 is written
-// back the same way, so that saving it unchanged gives the same bytes.
-enum class InfoEncoding { kCodePage, kUtf8WithMark, kUtf8 };
+// Info files are read by the game in the ANSI code page, so they keep it while every character
+// fits; a text that does not fit is written as UTF-8 behind a byte-order mark rather than lose
+// characters. Reading takes the mark as UTF-8 and anything else as the code page, on every
+// system: bytes that merely happen to form UTF-8 are no sign of it. A file read as UTF-8 is
+// written back the same way, so that saving it unchanged gives the same bytes.
+enum class InfoEncoding { kCodePage, kUtf8WithMark };
 struct DecodedInfo {
     std::wstring text;
     InfoEncoding encoding = InfoEncoding::kCodePage;
 };
 std::string Encode_info_text(std::wstring_view text, InfoEncoding readAs);
 DecodedInfo Decode_info_text(std::string_view bytes);
-// Off Windows, text with bytes past ASCII that is well-formed UTF-8; never on Windows, where
-// text without a mark is the code page.
-std::optional<std::wstring> Unmarked_utf8(std::string_view bytes);
 
 // List files hold paths for the packers. Off Windows they are UTF-8, the system's own encoding;
 // a file that is not UTF-8 (one written by an older version) is read as Windows-1252. On
@@ -47,7 +44,9 @@ std::string List_bytes(std::wstring_view text);
 // lone surrogate; From_utf8 gives nothing for bytes that are not well-formed UTF-8.
 std::string To_utf8(std::wstring_view text);
 std::optional<std::wstring> From_utf8(std::string_view bytes);
-// UTF-16LE, as the registry editor exports; the same rules as the UTF-8 pair.
+// UTF-16LE, as the registry editor exports; the same rules as the UTF-8 pair, except that the
+// escaped bytes of To_native (U+DC80..U+DCFF) are kept as those units both ways, so that a
+// name that is not UTF-8 survives a UTF-16 file.
 std::string To_utf16le(std::wstring_view text);
 std::optional<std::wstring> From_utf16le(std::string_view bytes);
 

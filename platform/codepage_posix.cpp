@@ -71,14 +71,7 @@ std::string List_bytes(std::wstring_view text) {
 }
 
 std::wstring Decode_list_text(std::string_view bytes) {
-    return Unmarked_utf8(bytes).value_or(From_ansi(bytes));
-}
-
-std::optional<std::wstring> Unmarked_utf8(std::string_view bytes) {
-    const bool pastAscii = std::any_of(bytes.begin(), bytes.end(), [](char byte) {
-        return static_cast<unsigned char>(byte) >= 0x80;
-    });
-    return pastAscii ? From_utf8(bytes) : std::nullopt;
+    return From_utf8(bytes).value_or(From_ansi(bytes));
 }
 
 std::wstring Path_text(const std::filesystem::path& path) {

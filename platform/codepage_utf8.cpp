@@ -14,6 +14,10 @@ bool Is_surrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
 
+bool Is_escaped_byte(char32_t c) {
+    return c >= kEscapedBytes + 0x80 && c <= kEscapedBytes + 0xFF;
+}
+
 void Append_utf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -110,6 +114,10 @@ std::string To_utf16le(std::wstring_view text) {
         out += static_cast<char>(unit >> 8);
     };
     for (std::size_t pos = 0; pos < text.size();) {
+        if (Is_escaped_byte(text[pos])) {
+            append(static_cast<char32_t>(text[pos++]));
+            continue;
+        }
         char32_t c = Next_code_point(text, pos);
         if (c >= 0x10000) {
             c -= 0x10000;
@@ -136,7 +144,7 @@ std::optional<std::wstring> From_utf16le(std::string_view bytes) {
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < bytes.size() / 2 && unit(i + 1) >= 0xDC00 &&
             unit(i + 1) <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (unit(++i) - 0xDC00);
-        } else if (Is_surrogate(c)) {
+        } else if (Is_surrogate(c) && !Is_escaped_byte(c)) {
             return std::nullopt;
         }
         Append_wide(out, c);
@@ -149,7 +157,7 @@ std::string To_native(std::wstring_view text) {
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
         const auto unit = static_cast<char32_t>(text[pos]);
-        if (unit >= kEscapedBytes && unit <= kEscapedBytes + 0xFF) {
+        if (Is_escaped_byte(unit)) {
             out += static_cast<char>(unit - kEscapedBytes);
             ++pos;
             continue;

@@ -59,10 +59,6 @@ std::wstring Decode_list_text(std::string_view bytes) {
     return From_ansi(bytes);
 }
 
-std::optional<std::wstring> Unmarked_utf8(std::string_view) {
-    return std::nullopt;
-}
-
 std::wstring Path_text(const std::filesystem::path& path) {
     return path.wstring();
 }

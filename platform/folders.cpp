@@ -5,8 +5,10 @@
 #include <cwctype>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include "info/pathsep.h"
+#include "platform/collation.h"
 
 namespace brelvik {
 namespace {
@@ -17,23 +19,6 @@ wchar_t Fold(wchar_t c) {
         return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + (L'a' - L'A')) : c;
     }
     return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-}
-
-// A folded name as bytes in the order of its characters: each character in UTF-8's form, whose
-// bytes keep the order of the numbers they encode, lone surrogates included.
-std::string Order_key(const std::wstring& name) {
-    static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
-    std::string key;
-    key.reserve(name.size());
-    for (const wchar_t c : name) {
-        const auto code = static_cast<std::uint32_t>(Fold(c));
-        const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-        key += static_cast<char>(kLead[extra] | (code >> (6 * extra)));
-        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
-            key += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
-        }
-    }
-    return key;
 }
 
 bool Starts_with_ignoring_case(const std::wstring& text, const std::wstring& start) {
@@ -115,16 +100,37 @@ std::wstring Folded(const std::wstring& text) {
     return folded;
 }
 
-// Folding each name once and sorting the folded names costs far less than folding in every
-// comparison. A list may hold 100,000 names, so the folded names are kept as Order_key's bytes:
-// short ones sit inside their strings, and they compare as plain bytes do.
+// Keying each name once and sorting the keys costs far less than comparing through the
+// collation. A list may hold 100,000 names: the keys lie end to end in one string, and the
+// first bytes of each sit beside its place in the order, so that most comparisons touch no
+// other memory.
 void Sort_ignoring_case(std::vector<std::wstring>& names) {
-    std::vector<std::pair<std::string, std::size_t>> keyed;
-    keyed.reserve(names.size());
+    struct Keyed {
+        std::uint64_t head[2];  // the key's first 16 bytes, big-endian, zero-padded
+        std::uint32_t offset, length, index;
+    };
+    std::string keys;
+    std::vector<Keyed> keyed(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        keyed.emplace_back(Order_key(names[i]), i);
+        Keyed& entry = keyed[i];
+        entry.offset = static_cast<std::uint32_t>(keys.size());
+        Append_sort_key(keys, names[i]);
+        entry.length = static_cast<std::uint32_t>(keys.size() - entry.offset);
+        entry.index = static_cast<std::uint32_t>(i);
+        for (std::uint32_t byte = 0; byte < 16; ++byte) {
+            const std::uint64_t value =
+                byte < entry.length ? static_cast<unsigned char>(keys[entry.offset + byte]) : 0;
+            entry.head[byte / 8] |= value << (8 * (7 - byte % 8));
+        }
     }
-    std::sort(keyed.begin(), keyed.end());
+    const std::string_view all = keys;
+    std::sort(keyed.begin(), keyed.end(), [all](const Keyed& a, const Keyed& b) {
+        if (a.head[0] != b.head[0] || a.head[1] != b.head[1]) {
+            return a.head[0] != b.head[0] ? a.head[0] < b.head[0] : a.head[1] < b.head[1];
+        }
+        const int order = all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
+        return order != 0 ? order < 0 : a.index < b.index;
+    });
     // Each name moves along the cycles of the order, with no second vector of names: a fresh
     // process pays for every page of memory it first touches.
     std::vector<bool> placed(names.size());
@@ -134,7 +140,7 @@ void Sort_ignoring_case(std::vector<std::wstring>& names) {
         }
         std::wstring held = std::move(names[start]);
         std::size_t to = start;
-        for (std::size_t from = keyed[to].second; from != start; from = keyed[to].second) {
+        for (std::size_t from = keyed[to].index; from != start; from = keyed[to].index) {
             names[to] = std::move(names[from]);
             placed[to] = true;
             to = from;

@@ -26,7 +26,7 @@ std::wstring Current_folder();
 
 // What one read of a folder gives: the names of its subfolders and of its files whose names end
 // in the extension asked for (letter case ignored), hidden and system ones left out, each in
-// alphabetical order, letter case ignored.
+// the alphabetical order of the user's language, letter case ignored (Sort_key's).
 struct FolderEntries {
     std::vector<std::wstring> subfolders, files;
 };
@@ -48,10 +48,10 @@ std::wstring Drive_of(const std::wstring& path, const std::vector<std::wstring>&
 // byte order.
 std::vector<std::string> User_volumes(const std::string& mountTable);
 
-// Letter case ignored as the lists order their entries: a comes before b exactly when Folded(a)
-// is less than Folded(b); equal names keep their order in Sort_ignoring_case.
+// Letter case ignored, character by character, for names compared as equal or not.
 std::wstring Folded(const std::wstring& text);
 bool Ends_with_ignoring_case(const std::wstring& name, const std::wstring& ending);
+// In the order of Sort_key; names with equal keys keep their order.
 void Sort_ignoring_case(std::vector<std::wstring>& names);
 
 }  // namespace brelvik

@@ -2,9 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <cwctype>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -46,6 +48,19 @@ std::optional<std::wstring> Root_name(std::uint32_t root) {
         default:
             return std::nullopt;
     }
+}
+
+// Where a registry editor on 64-bit Windows exports the HKEY_LOCAL_MACHINE\SOFTWARE keys of
+// 32-bit programs, the game's among them; nothing for a path elsewhere.
+std::optional<std::wstring> Wow64_path(const std::wstring& fullPath) {
+    static const std::wstring kSoftware = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\";
+    if (fullPath.size() <= kSoftware.size() ||
+        !std::equal(kSoftware.begin(), kSoftware.end(), fullPath.begin(), [](wchar_t a, wchar_t b) {
+            return std::towupper(static_cast<wint_t>(a)) == std::towupper(static_cast<wint_t>(b));
+        })) {
+        return std::nullopt;
+    }
+    return kSoftware + L"Wow6432Node\\" + fullPath.substr(kSoftware.size());
 }
 
 // Says a problem with the store on standard error, once per process for each distinct text:
@@ -212,10 +227,18 @@ KeyHandle RegAccess::Open_key(std::uint32_t root, const std::wstring& keyPath, s
     if (!rootName) {
         return 0;
     }
-    const std::wstring fullPath = *rootName + L"\\" + keyPath;
+    std::wstring fullPath = *rootName + L"\\" + keyPath;
     const std::optional<Store>& store = impl_->Load();
-    if (!store || !Has_key(*store, fullPath)) {
+    if (!store) {
         return 0;
+    }
+    if (!Has_key(*store, fullPath)) {
+        // An export brought from 64-bit Windows: the key is used, and written, where it lies.
+        const std::optional<std::wstring> wow64 = Wow64_path(fullPath);
+        if (!wow64 || !Has_key(*store, *wow64)) {
+            return 0;
+        }
+        fullPath = *wow64;
     }
     impl_->openKeys.push_back(fullPath);
     return impl_->openKeys.size();

@@ -286,7 +286,7 @@ std::variant<Store, StoreError> Parse_store(std::string_view bytes) {
         if (!text) {
             return StoreError{1, L"the text is not UTF-16"};
         }
-        auto parsed = Parse_store(To_utf8(*text));
+        auto parsed = Parse_store(To_native(*text));
         if (Store* store = std::get_if<Store>(&parsed)) {
             store->utf16 = true;
         }

@@ -12,7 +12,8 @@ namespace brelvik {
 // The settings store that stands in for the registry where there is none: UTF-8 text (names
 // that are not UTF-8 kept as the system's bytes) in the registry's export format, which users know
 // and can write by hand; an export of the registry editor itself, UTF-16LE behind a byte-order
-// mark, is read too.
+// mark, is read too and written back so, a name's bytes that are not UTF-8 as the lone units
+// U+DC80..U+DCFF that stand for them.
 //
 //   Windows Registry Editor Version 5.00      (or REGEDIT4)
 //

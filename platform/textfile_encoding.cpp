@@ -13,9 +13,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 }  // namespace
 
 std::string Encode_info_text(std::wstring_view text, InfoEncoding readAs) {
-    if (readAs == InfoEncoding::kUtf8) {
-        return To_utf8(text);
-    }
     if (readAs == InfoEncoding::kCodePage && Fits_ansi(text)) {
         return To_ansi(text);
     }
@@ -27,9 +24,6 @@ DecodedInfo Decode_info_text(std::string_view bytes) {
         if (std::optional<std::wstring> text = From_utf8(bytes.substr(kUtf8Mark.size()))) {
             return {*std::move(text), InfoEncoding::kUtf8WithMark};
         }
-    }
-    if (std::optional<std::wstring> text = Unmarked_utf8(bytes)) {
-        return {*std::move(text), InfoEncoding::kUtf8};
     }
     return {From_ansi(bytes), InfoEncoding::kCodePage};
 }

@@ -19,6 +19,14 @@ if [ -z "$exe" ]; then
     exit 1
 fi
 
+# The README states the program's size: it must be that of the program this builds.
+stated="$(sed -nE 's/.*`brelvik\.exe` ([0-9]+\.[0-9]+) MiB.*/\1/p' README.md)"
+built="$(awk -v bytes="$(stat -c %s "$exe")" 'BEGIN { printf "%.1f", bytes / 1048576 }')"
+if [ "$stated" != "$built" ]; then
+    echo "build-windows.sh: README states brelvik.exe ${stated:-nowhere} MiB, the build is $built MiB" >&2
+    exit 1
+fi
+
 # The archive holds the two files at its top, with fixed names.
 mkdir -p dist
 stage="$(mktemp -d)"

@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-translations-l10n libgl-dev fonts-dejavu-core
-    libarchive-dev zlib1g-dev
+    libarchive-dev zlib1g-dev libicu-dev
 )
 if [ "${1:-}" = --tests ]; then
     packages+=(

@@ -12,6 +12,7 @@ else()
 endif()
 
 brelvik_test(test_codepage SOURCES test_codepage.cpp LIBS brelvik_platform)
+brelvik_test(test_collation SOURCES test_collation.cpp LIBS brelvik_platform brelvik_window)
 
 set(_brelvik_files_tests test_files.cpp)
 if(NOT WIN32)

@@ -82,6 +82,26 @@ TEST(SettingsStore, AnExistingStoreIsNotRewrittenAtStart) {
     EXPECT_EQ(Read(config / "registry.reg"), handWritten);
 }
 
+// As a registry editor on 64-bit Windows exports the game's key: the folder is restored, and
+// "Exit" stores it there, in a file the same reader reads again.
+TEST(SettingsStore, AnExportFrom64BitWindowsHoldsTheGamesKey) {
+    const test::TempFolder config;
+    const std::filesystem::path path = config / "registry.reg";
+    const auto exported = [](const std::wstring& folder) {
+        return To_utf16le(
+            L"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+            L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Quorvane\\Veldrun]\r\n"
+            L"\"VDRFC\"=\"" +
+            folder + L"\"\r\n");
+    };
+    Write(path, exported(L"C:\\\\Addons"));
+    RegAccess reg(path);
+    EXPECT_EQ(Last_folder(reg), RegValue(std::wstring(L"C:\\Addons")));
+    Store_last_folder(reg, L"/home/me/addons");
+    EXPECT_EQ(Read(path), exported(L"/home/me/addons"));
+    EXPECT_EQ(Last_folder(reg), RegValue(std::wstring(L"/home/me/addons")));
+}
+
 TEST(SettingsStore, UnusableInputReadsAsEmptyIsKeptAndIsReportedOnce) {
     const test::TempFolder config;
     const struct {

@@ -120,6 +120,15 @@ TEST(StoreParser, ReadsAndKeepsARegistryExportInUtf16) {
                          L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]\r\n"
                          L"\"VDRFC\"=\"D:\\\\x\"\r\n"));
     EXPECT_TRUE(std::holds_alternative<StoreError>(Parse_store(text.substr(0, text.size() - 1))));
+
+    // A folder name that is not UTF-8 is stored in its escaped form and read back the same.
+    const std::wstring notUtf8 = From_native("/home/d\xE9j\xE0");
+    ASSERT_TRUE(Set_value(store, key, L"VDRFC", {StoreValue::Kind::String, notUtf8, 0}));
+    const std::string saved = Serialize_store(store);
+    EXPECT_EQ(saved.find("\xFD\xFF"), std::string::npos);
+    const Store reread = Parsed(saved);
+    EXPECT_EQ(Find_value(reread, key, L"VDRFC")->text, notUtf8);
+    EXPECT_EQ(Serialize_store(reread), saved);
 }
 
 TEST(StoreParser, SettingAValueRewritesOnlyThatValue) {

@@ -185,7 +185,18 @@ TEST_F(BrowserTest, FileListRunsClickOnSelectionAndClickBeforeDoubleClick) {
     EXPECT_EQ(events, std::vector<std::wstring>{L"dblclick Tank"});
     EXPECT_EQ(window->File1->File_name(), L"tank.pbo");
 
+    // The selection stays, and with it the edits: a Ctrl+click on the entry, a click below the
+    // entries and a click on the selected entry again neither clear it nor reload the file.
     window->Text1->Set_text(L"edited");
+    FileBox* list = window->File1;
+    const QPoint tank = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, tank);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      {tank.x(), list->viewport()->height() - 2});
+    Click_file(L"tank.pbo");
+    EXPECT_EQ(window->File1->File_name(), L"tank.pbo");
+    EXPECT_EQ(window->Text1->Text(), L"edited");
+
     Click_file(L"jeep.pbo");
     EXPECT_EQ(window->Text1->Text(), L"No entry");
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/collation.h"
 #include "platform/desktop_qt.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
@@ -60,7 +61,7 @@ TEST(ListFiles, GivesVisibleAddonsInAnyLetterCaseInAlphabeticalOrder) {
     EXPECT_EQ(List_folder(path, L"").subfolders, std::vector<std::wstring>{L"folder.pbo"});
 }
 
-TEST(SortIgnoringCase, OrdersAsTheFoldedNamesDoAndKeepsEqualNamesInTheirOrder) {
+TEST(SortIgnoringCase, OrdersAsTheSortKeysDoAndKeepsEqualNamesInTheirOrder) {
     // Characters of each length a character takes in UTF-8, a byte kept from a name in another
     // encoding, prefixes, and names equal but for letter case.
     std::vector<std::wstring> names = {L"b",     L"\U0001F600", L"A2", L"\xDC80", L"\xE9b",
@@ -70,7 +71,7 @@ TEST(SortIgnoringCase, OrdersAsTheFoldedNamesDoAndKeepsEqualNamesInTheirOrder) {
     std::vector<std::wstring> expected = names;
     std::stable_sort(
         expected.begin(), expected.end(),
-        [](const std::wstring& a, const std::wstring& b) { return Folded(a) < Folded(b); });
+        [](const std::wstring& a, const std::wstring& b) { return Sort_key(a) < Sort_key(b); });
     Sort_ignoring_case(names);
     EXPECT_EQ(names, expected);
 }

@@ -1,6 +1,7 @@
 // The window's controls as created: placement, focus order, text boxes, marks, list boxes and
 // the help text.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabBar>
@@ -85,6 +86,38 @@ TEST_F(LayoutTest, ScreenReadersNameEveryControlByWhatShowsBesideIt) {
                     layout.kind == ControlKind::kLabel || layout.kind == ControlKind::kTabControl)
             << layout.name;
     }
+}
+
+// What a screen reader hears of a control: its own name and role, never its neighbour's.
+TEST_F(LayoutTest, ScreenReadersHearEachControlByItsOwnNameAndRole) {
+    QtWindow& w = Start();
+    const auto heard = [](QObject* control) {
+        return QAccessible::queryAccessibleInterface(control);
+    };
+    EXPECT_EQ(heard(&w)->role(), QAccessible::Window);
+    EXPECT_EQ(heard(w.Drive1)->role(), QAccessible::ComboBox);
+    EXPECT_EQ(heard(w.Drive1)->text(QAccessible::Name), "Drive");
+    EXPECT_EQ(heard(w.Drive1)->text(QAccessible::Value), w.Drive1->currentText());
+    for (const auto& [frame, box] : {std::pair{"Frame6", w.Text5}, {"Frame7", w.Text6}}) {
+        const QString caption = w.Find<QGroupBox>(frame)->title();
+        QAccessibleInterface* framed = heard(w.Find<QGroupBox>(frame));
+        EXPECT_EQ(framed->text(QAccessible::Name), caption);
+        EXPECT_TRUE(framed->relations(QAccessible::Label).isEmpty()) << frame;
+        for (const auto& [label, relation] : heard(box)->relations(QAccessible::Label)) {
+            EXPECT_EQ(label->text(QAccessible::Name), caption) << frame;
+        }
+    }
+
+    // Folder entries: the name alone, and the level in the tree beside it.
+    std::filesystem::create_directories(temp / "addons" / "desert");
+    Browse_to(temp / "addons");
+    QAccessibleInterface* folders = heard(w.Dir1);
+    const int rows = w.Dir1->count();
+    ASSERT_EQ(folders->childCount(), rows);
+    EXPECT_EQ(folders->child(0)->text(QAccessible::Description), "Level 1");
+    QAccessibleInterface* last = folders->child(rows - 1);
+    EXPECT_EQ(last->text(QAccessible::Name), "desert");
+    EXPECT_EQ(last->text(QAccessible::Description), QStringLiteral("Level %1").arg(rows));
 }
 
 TEST_F(LayoutTest, StartsInTheCreatedState) {

@@ -56,6 +56,15 @@ void FileBox::Set_path(const std::wstring& folder) {
     path_ = folder;
 }
 
+QItemSelectionModel::SelectionFlags FileBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect)) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    return command;
+}
+
 std::wstring FileBox::File_name() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? std::wstring()

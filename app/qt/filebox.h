@@ -25,6 +25,12 @@ class FileBox : public QListView, public FileList {
     std::function<void()> onClick;
     std::function<void()> onDblClick;
 
+  protected:
+    // Once a file is selected one stays selected, as in the system's own file list: neither a
+    // Ctrl+click on it nor a click below the entries clears it behind the boxes that show it.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+
   private:
     class Names;
 

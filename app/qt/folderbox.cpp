@@ -2,13 +2,42 @@
 
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "info/pathsep.h"
 
 namespace brelvik {
 
+namespace {
+
+constexpr int kDepthRole = Qt::UserRole;
+
+// Each entry drawn indented by its depth in the tree, as the folder list shows it.
+class IndentedEntries : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem indented(option);
+        indented.rect.setLeft(indented.rect.left() + Indent(option, index));
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(option, index), 0);
+    }
+
+  private:
+    static int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+        return index.data(kDepthRole).toInt() * option.fontMetrics.horizontalAdvance(u' ') * 2;
+    }
+};
+
+}  // namespace
+
 FolderBox::FolderBox(FolderReader& reader, QWidget* parent)
     : QListWidget(parent), FolderChoice(reader) {
+    setItemDelegate(new IndentedEntries(this));
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { Open(item); });
@@ -30,8 +59,11 @@ void FolderBox::Show_folder(const std::wstring& path, const std::vector<std::wst
     paths_.clear();
     auto add = [this](const QIcon& icon, const std::wstring& name, const std::wstring& full,
                       std::size_t depth) {
-        auto* item = new QListWidgetItem(
-            icon, QString(static_cast<qsizetype>(depth * 2), u' ') + QString::fromStdWString(name));
+        auto* item = new QListWidgetItem(icon, QString::fromStdWString(name));
+        item->setData(kDepthRole, static_cast<int>(depth));
+        // A screen reader hears the name alone, and the entry's level in the tree beside it.
+        item->setData(Qt::AccessibleDescriptionRole,
+                      QStringLiteral("Level %1").arg(static_cast<int>(depth) + 1));
         addItem(item);
         paths_.push_back(full);
     };

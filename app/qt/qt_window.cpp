@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/qt/accessibility.h"
 #include "app/qt/captionframe.h"
 #include "app/qt/commandbutton.h"
 #include "app/qt/cutofftips.h"
@@ -23,6 +24,7 @@ bool Takes_focus(ControlKind kind) {
 }  // namespace
 
 QtWindow::QtWindow(RegAccess& registry, FileAccess& files, Desktop& desktop) {
+    Install_accessibility();
     const FormLayout& form = Form_layout();
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(Q(form.caption));
