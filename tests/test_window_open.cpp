@@ -75,19 +75,22 @@ class OpenTest : public WindowTest {
         const QPoint at = control == nullptr
                               ? QPoint(2, 2)
                               : control->mapTo(window.get(), control->rect().center());
-        Enter(data, at);
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window.get(), &drop);
-        EXPECT_EQ(drop.dropAction(), Qt::CopyAction) << "a move would delete the files";
+        ASSERT_TRUE(Deliver<QDragEnterEvent>(data, at).first);
+        EXPECT_EQ(Deliver<QDropEvent>(data, at).second, Qt::CopyAction)
+            << "a move would delete the files";
         QApplication::processEvents();
     }
 
-    // A drag comes over the window first; Qt hands the moves and the drop only to a window
-    // that took it.
-    void Enter(const QMimeData& data, QPoint at) {
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window.get(), &enter);
-        ASSERT_TRUE(enter.isAccepted());
+    // A drag's event where the system delivers it: to the widget under the pointer, which passes
+    // on what it does not take. Whether it was taken, and how.
+    template <typename DragEvent>
+    std::pair<bool, Qt::DropAction> Deliver(const QMimeData& data, QPoint at) {
+        QWidget* under = window->childAt(at);
+        QWidget* receiver = under != nullptr ? under : window.get();
+        DragEvent event(receiver->mapFrom(window.get(), at), Qt::CopyAction | Qt::MoveAction, &data,
+                        Qt::LeftButton, {});
+        QApplication::sendEvent(receiver, &event);
+        return {event.isAccepted(), event.dropAction()};
     }
 
     std::filesystem::path last, other, list;
@@ -155,6 +158,12 @@ TEST_F(OpenTest, DropsDoWhatTheTargetsOwnCommandsDo) {
 
     Drop({Wide(list)}, nullptr);
     EXPECT_EQ(window->Procedures().addonListPath, Wide(list));
+    window->Command3->click();
+    window->SSTab1->Bar()->setCurrentIndex(1);  // a text box leaves a list file to the window
+    const std::wstring readmeText = window->Text7->Text();
+    Drop({Wide(list)}, window->Text7);
+    EXPECT_EQ(window->Procedures().addonListPath, Wide(list));
+    EXPECT_EQ(window->Text7->Text(), readmeText);
     EXPECT_EQ(window->AddonList->Items(), Entries{jeep});
     EXPECT_TRUE(desktop.messages.empty());
 }
@@ -168,10 +177,9 @@ TEST_F(OpenTest, ADragIsTakenOnlyWhereItWouldDoSomething) {
                                   {window->Dir1, true},
                                   {window->File1, false}}) {
         const QPoint at = control->mapTo(window.get(), control->rect().center());
-        Enter(data, at);
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window.get(), &move);
-        EXPECT_EQ(move.isAccepted(), taken) << control->objectName().toStdString();
+        ASSERT_TRUE(Deliver<QDragEnterEvent>(data, at).first);
+        EXPECT_EQ(Deliver<QDragMoveEvent>(data, at).first, taken)
+            << control->objectName().toStdString();
     }
 }
 
