@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/controls.h"
 #include "app/events.h"
@@ -28,6 +29,9 @@ struct Controls {
     Form* form;
 };
 
+// Where on the window files were dropped: one of the boxes that takes them, or anywhere else.
+enum class DropTarget { kWindow, kFolderList, kAddonList, kOtherFiles };
+
 // The program's one window as its procedures and form-level state see it, free of any toolkit.
 // A front end builds the controls, creates this and delivers every event through Handle:
 // Event::kLoad once before the window is first shown, then the user's.
@@ -42,6 +46,18 @@ class AddonInfo : private Controls {
     // outermost procedure; procedures run nested by it pass their failures on to it.
     bool Run(const std::function<void()>& procedure);
 
+    // Opens what the program was started with, once Form_Load has run and so after the last
+    // folder: a list file as "Load Addonlist" loads it, a folder as the user opens it, an add-on
+    // by opening its folder and selecting it. What is not there gets the open dialog's message.
+    void Open_start_path(const std::wstring& path);
+    // Does for each dropped path, in turn, what the user's own command does with it there: a
+    // list file loads anywhere; on the folder list a folder or an add-on opens as at start; on
+    // the Addonlist an add-on is added as a double-click in the file list adds it; on "Other
+    // Files" any file is added as "Add Other Files" adds it. Anything else is left alone.
+    void Drop(const std::vector<std::wstring>& paths, DropTarget target);
+    // Whether such a drop would do anything, for the pointer's shape while the paths are dragged.
+    static bool Drop_applies(const std::vector<std::wstring>& paths, DropTarget target);
+
     // Form-level state shared by the procedures.
     std::wstring infoText;
     std::wstring currentDir;
@@ -55,6 +71,9 @@ class AddonInfo : private Controls {
     void Command2_Click();
     void Restore_last_folder();
     void Hide_missing_packers();
+    // The drive, then the folder, as the user chooses them.
+    void Open_folder(const std::wstring& folder);
+    void Open_addon(const std::wstring& path);
     // Browser (addoninfo_browser.cpp).
     void Drive1_Change();
     void Dir1_Change();
@@ -64,7 +83,9 @@ class AddonInfo : private Controls {
     void Command1_Click();
     // Addonlist commands (addoninfo_addonlist.cpp).
     void File1_DblClick();
+    void Add_addon(const std::wstring& folder, const std::wstring& name);
     void Command4_Click();
+    void Add_other_file(const std::wstring& path);
     void AddonList_DblClick();
     void filelist_DblClick();
     void Command3_Click();
@@ -75,6 +96,7 @@ class AddonInfo : private Controls {
     bool Take_list_text(std::wstring text);
     // List files (addoninfo_listfile.cpp).
     void Command6_Click();
+    void Load_listfile(const std::wstring& path);
     void Command7_Click();
     // Packer choice and packing (addoninfo_pack.cpp).
     void Option1_Click();

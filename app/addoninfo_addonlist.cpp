@@ -60,7 +60,10 @@ std::vector<std::wstring> Items(ListBox& box) {
 // The new add-on and its info file go in front of the older entries. The boxes already show
 // the rest of the text, so only the pair joins them: no rebuild of a long list.
 void AddonInfo::File1_DblClick() {
-    const std::wstring name = File1->File_name();
+    Add_addon(currentDir, File1->File_name());
+}
+
+void AddonInfo::Add_addon(const std::wstring& folder, const std::wstring& name) {
     if (name.empty() || Name_listed(addonListText, name)) {
         return;
     }
@@ -68,8 +71,8 @@ void AddonInfo::File1_DblClick() {
         desktop_.Show_message(kListFull);
         return;
     }
-    const std::wstring addon = currentDir + kPathSeparator + name;
-    const std::wstring info = Info_path(currentDir, name);
+    const std::wstring addon = folder + kPathSeparator + name;
+    const std::wstring info = Info_path(folder, name);
     if (!Listable(addon)) {
         desktop_.Show_message(Unlistable_message(addon));
         return;
@@ -83,9 +86,12 @@ void AddonInfo::File1_DblClick() {
 
 void AddonInfo::Command4_Click() {
     const std::wstring file = desktop_.Open_file_dialog(currentDir, kAllFiles);
-    if (file.empty()) {
-        return;
+    if (!file.empty()) {
+        Add_other_file(file);
     }
+}
+
+void AddonInfo::Add_other_file(const std::wstring& file) {
     if (!Listable(file)) {
         desktop_.Show_message(Unlistable_message(file));
         return;

@@ -11,14 +11,17 @@ const std::wstring kListFilter = L"Addonlist (*.txta)|*.txta";
 
 }  // namespace
 
+void AddonInfo::Command6_Click() {
+    const std::wstring path = desktop_.Open_file_dialog(Dir1->Path(), kListFilter);
+    if (!path.empty()) {
+        Load_listfile(path);
+    }
+}
+
 // The list file's path is taken only once its content has become the list: a file that cannot
 // be read, or that the boxes cannot hold, changes nothing. One larger than any list the boxes
 // hold is refused before it is read, which could fill the memory.
-void AddonInfo::Command6_Click() {
-    const std::wstring path = desktop_.Open_file_dialog(Dir1->Path(), kListFilter);
-    if (path.empty()) {
-        return;
-    }
+void AddonInfo::Load_listfile(const std::wstring& path) {
     if (files_.Length(path) > kMaxListFileBytes) {
         desktop_.Show_message(path + L" is too large to be an Addonlist.");
         return;

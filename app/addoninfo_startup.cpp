@@ -1,5 +1,8 @@
 #include "app/addoninfo.h"
+#include "app/folderreader.h"
+#include "info/pathsep.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/regaccess.h"
@@ -34,11 +37,51 @@ void AddonInfo::Restore_last_folder() {
     }
     try {
         Check_folder(folder);  // a folder that is gone or unreadable changes nothing
-        Drive1->Set_drive(drive);
-        Dir1->Set_path(folder);
+        Open_folder(folder);
     } catch (const PlatformError&) {
         // Without a message: the lists stay usable as they are.
     }
+}
+
+// A folder on no drive of the list (a network path) opens in the folder list alone.
+void AddonInfo::Open_folder(const std::wstring& folder) {
+    const std::wstring drive = Drive_of(folder, List_drives());
+    if (!drive.empty()) {
+        Drive1->Set_drive(drive);
+    }
+    Dir1->Set_path(folder);
+}
+
+void AddonInfo::Open_addon(const std::wstring& path) {
+    const std::size_t separator = path.find_last_of(kPathSeparators);
+    const std::wstring folder = path.substr(0, separator);
+    // At a root the folder keeps its separator: "/" and "C:\".
+    Open_folder(folder.find_first_of(kPathSeparators) == std::wstring::npos
+                    ? path.substr(0, separator + 1)
+                    : folder);
+    if (File1->Select_file(path.substr(separator + 1))) {
+        File1_Click();
+    }
+}
+
+void AddonInfo::Open_start_path(const std::wstring& given) {
+    Run([this, &given] {
+        const std::wstring path = Full_path(given);
+        if (Folder_exists(path)) {
+            Open_folder(path);
+        } else if (!files_.Exists(path)) {
+            desktop_.Show_message(path + L"\nFile not found.\nCheck the file name and try again.");
+        } else if (Ends_with_ignoring_case(path, kListExtension)) {
+            Load_listfile(path);
+        } else if (Ends_with_ignoring_case(path, kAddonExtension)) {
+            Open_addon(path);
+        } else {
+            desktop_.Show_message(
+                L"Brelvik opens an Addonlist (.txta), an add-on (.pbo) or a "
+                L"folder:\n" +
+                path);
+        }
+    });
 }
 
 void AddonInfo::Hide_missing_packers() {

@@ -73,6 +73,8 @@ class FileList {
     virtual void Set_path(const std::wstring& folder) = 0;
     // The selected name without folder; empty when none is selected.
     virtual std::wstring File_name() const = 0;
+    // Selects the entry of exactly this name, in view, and runs nothing; false when there is none.
+    virtual bool Select_file(const std::wstring& name) = 0;
 };
 
 // Sorted ascending, letter case ignored, whatever the order of adding. Nothing done to it here

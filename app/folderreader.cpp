@@ -6,8 +6,6 @@
 namespace brelvik {
 namespace {
 
-const std::wstring kAddonExtension = L".pbo";
-
 bool Is_drive(const std::wstring& path) {
     return path.size() == 2 && path[1] == L':';
 }

@@ -7,6 +7,10 @@
 
 namespace brelvik {
 
+// The extensions that make a file an add-on or a list file, letter case ignored.
+inline const std::wstring kAddonExtension = L".pbo";
+inline const std::wstring kListExtension = L".txta";
+
 // Reads a folder once for both browser lists: the folder list's read also keeps the folder's
 // add-on files, which the file list takes when it is pointed at that folder next, as the folder
 // change that follows does at once.

@@ -3,10 +3,13 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME brelvik)
 set(CPACK_PACKAGE_VENDOR "The Brelvik developers")
-set(CPACK_PACKAGE_CONTACT "The Brelvik developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Describe, list and pack add-ons for Veldrun")
-set(CPACK_PACKAGE_DESCRIPTION "Edits the info files of Veldrun add-ons, gathers add-ons into \
-Addonlists and packs them into zip archives with its own stand-in archiver.")
+set(CPACK_PACKAGE_CONTACT "The Brelvik developers <developers@brelvik.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "describe, list and pack add-ons for Veldrun")
+# The summary comes first by itself; each line of the long description within 80 columns, as
+# the package tools show it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Brelvik edits the info files of Veldrun add-ons in one window, gathers
+add-ons and other files into Addonlists saved as .txta list files, and packs
+them into zip archives with its own stand-in archiver.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -1,5 +1,9 @@
 #include "platform/commandline.h"
 
+#include <algorithm>
+
+#include "platform/codepage.h"
+
 namespace brelvik {
 
 namespace {
@@ -65,6 +69,26 @@ std::vector<std::wstring> Split_commandline(const std::wstring& commandLine) {
         }
         arguments.push_back(Read_argument(commandLine, pos));
     }
+}
+
+std::vector<std::wstring> Program_arguments(const std::wstring& commandLine) {
+    std::size_t pos = 0;
+    if (commandLine.starts_with(L'"')) {
+        pos = std::min(commandLine.find(L'"', 1), commandLine.size());
+        pos += pos < commandLine.size() ? 1 : 0;
+    }
+    while (pos < commandLine.size() && !Is_blank(commandLine[pos])) {
+        ++pos;
+    }
+    return Split_commandline(commandLine.substr(pos));
+}
+
+std::vector<std::wstring> Program_arguments(int argc, const char* const* argv) {
+    std::vector<std::wstring> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(From_native(argv[i]));
+    }
+    return arguments;
 }
 
 }  // namespace brelvik

@@ -12,6 +12,7 @@ namespace brelvik {
 // Every function throws PlatformError on failure.
 std::uint64_t File_length(const std::wstring& path);  // a missing file counts as 0
 bool File_exists(const std::wstring& path);           // a regular file (or anything but a folder)
+bool Folder_exists(const std::wstring& path);
 std::string Read_bytes(const std::wstring& path);
 // Replaces (or creates) the file through a temporary file in the same folder and an atomic
 // rename, so a failed write leaves the old file whole. A symbolic link at the path is replaced

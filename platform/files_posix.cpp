@@ -56,15 +56,23 @@ std::size_t Regular_file_size(int fd, const std::wstring& path) {
     return static_cast<std::size_t>(info.st_size);
 }
 
+// Whether anything is at path, and what; throws when that cannot be told.
+bool Look_at(const std::wstring& path, struct stat& info) {
+    if (stat(Native(path).c_str(), &info) == 0) {
+        return true;
+    }
+    if (Is_missing(errno)) {
+        return false;
+    }
+    throw Last_error(path);
+}
+
 }  // namespace
 
 std::uint64_t File_length(const std::wstring& path) {
     struct stat info {};
-    if (stat(Native(path).c_str(), &info) != 0) {
-        if (Is_missing(errno)) {
-            return 0;
-        }
-        throw Last_error(path);
+    if (!Look_at(path, info)) {
+        return 0;
     }
     if (S_ISDIR(info.st_mode)) {
         throw PlatformError(System_error_text(EISDIR), path);
@@ -74,13 +82,12 @@ std::uint64_t File_length(const std::wstring& path) {
 
 bool File_exists(const std::wstring& path) {
     struct stat info {};
-    if (stat(Native(path).c_str(), &info) != 0) {
-        if (Is_missing(errno)) {
-            return false;
-        }
-        throw Last_error(path);
-    }
-    return !S_ISDIR(info.st_mode);
+    return Look_at(path, info) && !S_ISDIR(info.st_mode);
+}
+
+bool Folder_exists(const std::wstring& path) {
+    struct stat info {};
+    return Look_at(path, info) && S_ISDIR(info.st_mode);
 }
 
 std::string Read_bytes(const std::wstring& path) {

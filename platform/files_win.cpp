@@ -69,6 +69,15 @@ bool Write_all(HANDLE handle, std::string_view bytes) {
     return true;
 }
 
+// INVALID_FILE_ATTRIBUTES when nothing is at path; throws when that cannot be told.
+DWORD Attributes(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES && !Is_missing(GetLastError())) {
+        throw Last_error(path);
+    }
+    return attributes;
+}
+
 }  // namespace
 
 std::uint64_t File_length(const std::wstring& path) {
@@ -86,14 +95,13 @@ std::uint64_t File_length(const std::wstring& path) {
 }
 
 bool File_exists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (Is_missing(GetLastError())) {
-            return false;
-        }
-        throw Last_error(path);
-    }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Folder_exists(const std::wstring& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::string Read_bytes(const std::wstring& path) {

@@ -21,6 +21,10 @@ std::wstring Drive_folder(const std::wstring& drive);
 // alone is none); elsewhere the volume that holds it, for an absolute path ("/" included).
 std::wstring Stored_folder_drive(const std::wstring& folder);
 
+// A path given relative to the working folder made whole, without "." and ".." parts and
+// without a trailing separator except at a root.
+std::wstring Full_path(const std::wstring& path);
+
 // The process's working folder, without a trailing separator except at a root.
 std::wstring Current_folder();
 

@@ -78,6 +78,19 @@ std::wstring Stored_folder_drive(const std::wstring& folder) {
     return folder.starts_with(L'/') ? Drive_of(folder, List_drives()) : std::wstring();
 }
 
+// Lexically, as a shell's cd does: a link followed by ".." is not resolved.
+std::wstring Full_path(const std::wstring& path) {
+    std::filesystem::path full = Native(path);
+    if (full.is_relative()) {
+        full = std::filesystem::path(Native(Current_folder())) / full;
+    }
+    std::string text = full.lexically_normal().native();
+    while (text.size() > 1 && text.ends_with('/')) {
+        text.pop_back();
+    }
+    return From_native(text);
+}
+
 std::wstring Current_folder() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);

@@ -14,17 +14,6 @@ std::wstring Without_trailing_separator(std::wstring path) {
     return path;
 }
 
-std::wstring Full_path(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (size == 0 || length == 0 || length >= size) {
-        throw Last_error(path);
-    }
-    full.resize(length);
-    return Without_trailing_separator(full);
-}
-
 // The search of everything in the folder, at its first entry; throws when it cannot be read.
 HANDLE Find_first(const std::wstring& folder, WIN32_FIND_DATAW& data) {
     std::wstring pattern = folder;
@@ -41,6 +30,17 @@ HANDLE Find_first(const std::wstring& folder, WIN32_FIND_DATAW& data) {
 }
 
 }  // namespace
+
+std::wstring Full_path(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (size == 0 || length == 0 || length >= size) {
+        throw Last_error(path);
+    }
+    full.resize(length);
+    return Without_trailing_separator(full);
+}
 
 std::vector<std::wstring> List_drives() {
     std::vector<std::wstring> drives;

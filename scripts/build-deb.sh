@@ -5,7 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --deb
-cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DBRELVIK_TESTS=OFF >/dev/null
+# Debian's hardening flags, all of them, as a package build of the distribution gets them.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DBRELVIK_TESTS=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build build-deb -j"$(nproc)"
 (cd build-deb && cpack -G DEB >/dev/null)
 package="$(ls build-deb/brelvik_*.deb)"

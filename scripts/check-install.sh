@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs Brelvik into a throw-away root and checks what lands where: the program alone on
 # PATH, the stand-in archiver and its wzzip.exe link in the private folder, where start-up finds
-# them; a valid desktop entry and metainfo, the icon sizes, the licence; --help and --version
-# answered with the version the metainfo names.
+# them; a valid desktop entry and metainfo, the list files' type, the icon sizes, the licence,
+# the manual pages; --help and --version answered with the version the metainfo names; a path
+# given to the program opened, a wrong argument refused. lintian passes the package where it
+# is installed.
 #   scripts/check-install.sh --build BUILD_DIR   (cmake --install with DESTDIR)
 #   scripts/check-install.sh --deb PACKAGE.deb   (unpacked with dpkg -x; binaries stripped)
 set -euo pipefail
@@ -32,6 +34,24 @@ notes="$(desktop-file-validate "$desktop" 2>&1)" || fail "desktop entry: $notes"
 [ -z "$notes" ] || fail "desktop entry: $notes"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "metainfo does not validate"
 
+# The entry opens list files, of a type the installed MIME package defines for *.txta.
+type=application/x-brelvik-addonlist
+grep -qx "Exec=brelvik %f" "$desktop" || fail "the desktop entry takes no file"
+grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry names no list type"
+grep -qF "<mediatype>$type</mediatype>" "$metainfo" || fail "the metainfo names no list type"
+notes="$(update-mime-database "$usr/share/mime" 2>&1)" || fail "update-mime-database: $notes"
+grep -qx "50:$type:\*.txta" "$usr/share/mime/globs2" || fail "no type for *.txta"
+
+for page in brelvik brelvik-pack; do
+    file="$usr/share/man/man1/$page.1.gz"
+    [ -f "$file" ] || fail "no manual page $page(1)"
+    if command -v man >/dev/null; then
+        notes="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 \
+                 >/dev/null)" || fail "$page(1) does not format"
+        [ -z "$notes" ] || fail "$page(1): $notes"
+    fi
+done
+
 version="$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -1)"
 [ "$("$usr/bin/brelvik" --version)" = "brelvik $version" ] || fail "brelvik --version"
 [ "$("$private/brelvik-pack" --version)" = "brelvik-pack $version" ] || fail "brelvik-pack --version"
@@ -42,6 +62,9 @@ done
 no_display="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/brelvik" 2>&1)" &&
     fail "brelvik without a display ended with success"
 [[ "$no_display" == *"needs a graphical session"* ]] || fail "without a display: $no_display"
+wrong="$("$usr/bin/brelvik" --frobnicate 2>&1 >/dev/null)" && fail "an unknown option was taken"
+[ "$(printf '%s\n' "$wrong" | tail -1)" = "$("$usr/bin/brelvik" --help | head -1)" ] ||
+    fail "an unknown option: $wrong"
 
 if [ "${1}" = --deb ]; then
     for program in "$usr/bin/brelvik" "$private/brelvik-pack"; do
@@ -61,4 +84,23 @@ done
 kill "$started" 2>/dev/null || true
 wait "$started" 2>/dev/null || true
 grep -qF "$private/brelvik-pack,0" "$store" || fail "start-up wrote no entry for $private/brelvik-pack"
+
+# An add-on given by a relative path: its folder opens and selecting it reads its info file,
+# which, empty, is deleted as the window does.
+mkdir "$root/addons"
+touch "$root/addons/tank.pbo" "$root/addons/tank.txt"
+env -C "$root/addons" HOME="$root" XDG_CONFIG_HOME="$root/config" QT_QPA_PLATFORM=offscreen \
+    "$usr/bin/brelvik" tank.pbo >/dev/null 2>&1 &
+started=$!
+for _ in $(seq 100); do
+    [ -e "$root/addons/tank.txt" ] || break
+    sleep 0.1
+done
+kill "$started" 2>/dev/null || true
+wait "$started" 2>/dev/null || true
+[ ! -e "$root/addons/tank.txt" ] || fail "brelvik tank.pbo did not select the add-on"
+
+if [ "${1}" = --deb ] && command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$2" || fail "lintian"
+fi
 echo "Install tree as expected: $(cd "$root" && find . -type f -o -type l | wc -l) files"

@@ -17,10 +17,10 @@ if [ "${1:-}" = --tests ]; then
         zip unzip pigz
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
         clang libclang-rt-14-dev
-        util-linux appstream desktop-file-utils xdotool
+        util-linux appstream desktop-file-utils shared-mime-info xdotool
     )
 elif [ "${1:-}" = --deb ]; then
-    packages+=(dpkg-dev appstream desktop-file-utils)
+    packages+=(dpkg-dev appstream desktop-file-utils shared-mime-info lintian)
 fi
 
 missing=()

@@ -42,6 +42,21 @@ TEST(SplitCommandline, FollowsTheCRuntimeRules) {
     }
 }
 
+// The program's own name is read by its own rule: quotes end it, backslashes are plain.
+TEST(ProgramArguments, FollowTheProgramsName) {
+    const std::pair<std::wstring, Args> cases[] = {
+        {L"brelvik.exe", {}},
+        {L"\"C:\\Program Files\\brelvik.exe\" \"D:\\My Mods\\release.txta\"",
+         {L"D:\\My Mods\\release.txta"}},
+        {L"\"C:\\a\\\"x y", {L"y"}},
+        {L"C:\\b\\brelvik.exe\tD:\\m\\", {L"D:\\m\\"}},
+        {L"\"unclosed name", {}},
+    };
+    for (const auto& [line, args] : cases) {
+        EXPECT_EQ(Program_arguments(line), args);
+    }
+}
+
 TEST(QuoteArgument, QuotesOnlyWhatNeedsIt) {
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"", L"\"\""},

@@ -152,6 +152,20 @@ TEST(NativeNames, FilesNamedInAnotherEncodingAreListedAndOpened) {
     EXPECT_EQ(Read_bytes(Info_path(shown, entries.files[0])), "info");
 }
 
+// A path handed to the program from a shell, made whole as the folder list shows folders.
+TEST(FullPath, JoinsTheWorkingFolderAndDropsDotsAndTrailingSeparators) {
+    const std::wstring here = Current_folder();
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"/a/b/../c/", L"/a/c"},
+        {L"/", L"/"},
+        {L"/a/./\xDCFF.pbo", L"/a/\xDCFF.pbo"},
+        {L"mods/x.txta", (here == L"/" ? L"" : here) + L"/mods/x.txta"},
+    };
+    for (const auto& [given, full] : cases) {
+        EXPECT_EQ(Full_path(given), full);
+    }
+}
+
 TEST(ReadBytes, RefusesWhatIsNotARegularFile) {
     const test::TempFolder folder;
     const std::filesystem::path pipe = folder / "tank.txt";

@@ -5,6 +5,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <chrono>
@@ -320,6 +321,62 @@ TEST_F(Win32WindowTest, EnterOrADoubleClickOpensAFolder) {
     Click_row("Dir1", SendMessageW(folders, LB_GETCOUNT, 0, 0) - 2, true);
     EXPECT_EQ(window->Procedures().currentDir, addons.wstring());
     EXPECT_EQ(Entries("File1"), Names{});
+}
+
+// Files dropped from Explorer at the middle of a control (the window's corner for nullptr),
+// handed over as Explorer hands them: a block of NUL-ended wide paths.
+void Drop_files(HWND window, const Names& paths, HWND control) {
+    std::wstring names;
+    for (const std::wstring& path : paths) {
+        names.append(path).push_back(L'\0');
+    }
+    names.push_back(L'\0');
+    const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    if (control != nullptr) {
+        RECT area;
+        GetWindowRect(control, &area);
+        header->pt = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        ScreenToClient(window, &header->pt);
+    }
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
+    GlobalUnlock(block);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+// The start path opens after the last folder; drops do what the controls' own commands do.
+TEST_F(Win32WindowTest, AStartPathAndDroppedFilesOpenAsTheCommandsDo) {
+    const std::filesystem::path last = temp / "last", other = temp / "other";
+    std::filesystem::create_directories(last);
+    std::filesystem::create_directories(other);
+    for (const char* name : {"jeep.pbo", "readme.txt"}) {
+        std::ofstream(other / name) << "x";
+    }
+    const std::wstring jeep = (other / "jeep.pbo").wstring();
+    const std::wstring readme = (other / "readme.txt").wstring();
+    const std::wstring list = (other / "release.txta").wstring();
+    std::ofstream(other / "release.txta", std::ios::binary) << To_ansi(L"/others/\r\n" + readme);
+    Start(false, last);
+    window->Open_start_path(jeep);
+    EXPECT_EQ(window->Procedures().currentDir, other.wstring());
+    EXPECT_EQ(SendMessageW(Find("File1"), LB_GETCURSEL, 0, 0), 0);
+    window->Open_start_path((other / "gone.txta").wstring());
+    EXPECT_EQ(desktop.messages.size(), 1u);
+
+    Show_tab(2);
+    Drop_files(window->Handle(), {jeep, readme}, Find("AddonList"));
+    EXPECT_EQ(Entries("AddonList"), (Names{jeep, (other / "jeep.txt").wstring()}));
+    Drop_files(window->Handle(), {readme, other.wstring()}, Find("filelist"));
+    EXPECT_EQ(Entries("filelist"), Names{readme});
+    Drop_files(window->Handle(), {last.wstring()}, Find("Dir1"));
+    EXPECT_EQ(window->Procedures().currentDir, last.wstring());
+    Drop_files(window->Handle(), {list}, nullptr);
+    EXPECT_EQ(window->Procedures().addonListPath, list);
+    EXPECT_EQ(Entries("AddonList"), Names{});
+    EXPECT_EQ(Entries("filelist"), Names{readme});
+    EXPECT_EQ(desktop.messages.size(), 1u);
 }
 
 // A drive that cannot be read is reported and not kept chosen; the lists stay where they were.

@@ -19,5 +19,9 @@ if(TARGET brelvik_window_win32)
     endif()
     # Two windows on one display would take the focus from each other (see test_process).
     set_tests_properties(test_win32_window PROPERTIES RESOURCE_LOCK display)
+    # The program itself refuses an unknown option with its usage on standard error.
+    add_test(NAME test_win32_arguments COMMAND brelvik --frobnicate)
+    set_tests_properties(test_win32_arguments PROPERTIES
+        PASS_REGULAR_EXPRESSION "brelvik: unknown option --frobnicate\nUsage: brelvik ")
 endif()
 set_tests_properties(test_win32_program PROPERTIES RESOURCE_LOCK display)

@@ -1,6 +1,7 @@
 #include "app/qt/filebox.h"
 
 #include <QAbstractListModel>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,19 @@ std::wstring FileBox::File_name() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
     return selected.isEmpty() ? std::wstring()
                               : names_->items[static_cast<std::size_t>(selected.first().row())];
+}
+
+bool FileBox::Select_file(const std::wstring& name) {
+    const auto found = std::ranges::find(names_->items, name);
+    if (found == names_->items.end()) {
+        return false;
+    }
+    const QModelIndex entry = names_->index(static_cast<int>(found - names_->items.begin()), 0);
+    quiet_ = true;
+    setCurrentIndex(entry);
+    quiet_ = false;
+    scrollTo(entry);
+    return true;
 }
 
 }  // namespace brelvik

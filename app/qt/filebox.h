@@ -21,6 +21,7 @@ class FileBox : public QListView, public FileList {
     void Set_path(const std::wstring& folder) override;
     // The selected file's name without folder; empty when none is selected.
     std::wstring File_name() const override;
+    bool Select_file(const std::wstring& name) override;
 
     std::function<void()> onClick;
     std::function<void()> onDblClick;

@@ -29,6 +29,7 @@ QtWindow::QtWindow(RegAccess& registry, FileAccess& files, Desktop& desktop) {
     setObjectName(QString::fromLatin1(kWindowName));
     setWindowTitle(Q(form.caption));
     setFixedSize(Px(form.width), Px(form.height));
+    setAcceptDrops(true);
     // The layout was drawn for a small interface font; every control uses the window's.
     QFont small = font();
     small.setPointSize(8);

@@ -51,7 +51,14 @@ class QtWindow : public QWidget, public Form {
     CaptionLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
     CheckMark* Check1;
 
+  protected:
+    // Files dragged from a file manager (qt_window_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
+    DropTarget Drop_target_at(QPoint point) const;
     QWidget* Create(const ControlLayout& layout, QWidget* container);
     QWidget* Create_box(const ControlLayout& layout, QWidget* container);
     QWidget* Create_list(const ControlLayout& layout, QWidget* container);

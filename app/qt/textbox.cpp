@@ -1,5 +1,7 @@
 #include "app/qt/textbox.h"
 
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <algorithm>
 
@@ -50,6 +52,16 @@ QString Display_text(std::wstring_view text, std::vector<qsizetype>& breaks) {
     return display;
 }
 
+// Files dragged from a file manager are the window's to take (a list file loads wherever it is
+// dropped), not text to insert: left alone here, the drag goes on to the window.
+bool Leave_files_to_window(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasUrls()) {
+        return false;
+    }
+    event->ignore();
+    return true;
+}
+
 }  // namespace
 
 MultiLineBox::MultiLineBox(QWidget* parent, ScrollBar scrollBar) : QPlainTextEdit(parent) {
@@ -84,6 +96,12 @@ void MultiLineBox::showEvent(QShowEvent* event) {
         Start_display();
     }
     QPlainTextEdit::showEvent(event);
+}
+
+void MultiLineBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!Leave_files_to_window(event)) {
+        QPlainTextEdit::dragEnterEvent(event);
+    }
 }
 
 void MultiLineBox::Start_display() {
@@ -174,6 +192,12 @@ void SingleLineBox::Set_text(std::wstring text) {
                            .arg(set_.size()));
     shown.truncate(kLongestSingleLine);
     setText(shown);
+}
+
+void SingleLineBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!Leave_files_to_window(event)) {
+        QLineEdit::dragEnterEvent(event);
+    }
 }
 
 }  // namespace brelvik

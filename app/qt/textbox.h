@@ -24,6 +24,7 @@ class MultiLineBox : public QPlainTextEdit, public TextBox {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
 
   private:
     void Start_display();
@@ -51,6 +52,9 @@ class SingleLineBox : public QLineEdit, public TextBox {
     explicit SingleLineBox(QWidget* parent);
     std::wstring Text() const override;
     void Set_text(std::wstring text) override;
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
 
   private:
     std::wstring set_;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "info/pathsep.h"
 
 namespace brelvik {
@@ -73,6 +75,17 @@ std::wstring FileListBox::File_name() const {
     return selected < 0 || static_cast<std::size_t>(selected) >= names_.size()
                ? std::wstring()
                : names_[static_cast<std::size_t>(selected)];
+}
+
+// Taken as clicked, so that the user's own click on it runs nothing more.
+bool FileListBox::Select_file(const std::wstring& name) {
+    const auto found = std::ranges::find(names_, name);
+    if (found == names_.end()) {
+        return false;
+    }
+    clicked_ = static_cast<int>(found - names_.begin());
+    Send(LB_SETCURSEL, static_cast<WPARAM>(clicked_));
+    return true;
 }
 
 void FileListBox::Notify(int code) {

@@ -43,6 +43,7 @@ class FileListBox : public EntryList, public FileList {
     // Throws PlatformError when the folder cannot be read; the list then stays as it was.
     void Set_path(const std::wstring& folder) override;
     std::wstring File_name() const override;
+    bool Select_file(const std::wstring& name) override;
     void Notify(int code) override;
 
     std::function<void()> onClick;

@@ -102,6 +102,7 @@ void Win32Window::Create_window() {
     if (hwnd_ == nullptr) {
         throw Last_error(form.caption);
     }
+    DragAcceptFiles(hwnd_, TRUE);
 }
 
 // The pages lie over the tab control's display area as its siblings, so that the tab control

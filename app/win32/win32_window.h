@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <array>
 #include <map>
@@ -32,6 +34,8 @@ class Win32Window : public Form {
     void Show(int showCommand);
     void Close() override;
     AddonInfo& Procedures() { return *procedures_; }
+    // What the program was started with, opened once the window shows.
+    void Open_start_path(const std::wstring& path);
     // A control's system window by its name in the layout; nullptr when there is none.
     HWND Find(const std::string& name) const;
     // Pixels for twips at the system's resolution: fifteen twips to the pixel at 96 dpi.
@@ -66,6 +70,10 @@ class Win32Window : public Form {
     void Set_focus_order();
     void Bring_to_front(int tab);
     bool Run(Event event);
+    void Show_added();
+    // Files dropped from Explorer, on the control under the pointer.
+    void On_drop(HDROP drop);
+    DropTarget Drop_target_at(POINT point) const;
 
     HWND hwnd_ = nullptr;
     HWND tabs_ = nullptr;

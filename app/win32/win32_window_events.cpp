@@ -105,10 +105,49 @@ void Win32Window::Bring_to_front(int tab) {
 // Entries added to the list boxes show once the event's procedure has ended.
 bool Win32Window::Run(Event event) {
     const bool done = procedures_->Handle(event);
+    Show_added();
+    return done;
+}
+
+void Win32Window::Open_start_path(const std::wstring& path) {
+    procedures_->Open_start_path(path);
+    Show_added();
+}
+
+void Win32Window::Show_added() {
     for (const char* list : {"AddonList", "filelist"}) {
         Get<SortedList>(list)->Show_added();
     }
-    return done;
+}
+
+void Win32Window::On_drop(HDROP drop) {
+    std::vector<std::wstring> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+        paths.push_back(std::move(path));
+    }
+    POINT point{};
+    DragQueryPoint(drop, &point);
+    DragFinish(drop);
+    procedures_->Drop(paths, Drop_target_at(point));
+    Show_added();
+}
+
+// By the controls' own areas: a frame around a list lies above it in the order of windows.
+DropTarget Win32Window::Drop_target_at(POINT point) const {
+    ClientToScreen(hwnd_, &point);
+    for (auto [name, target] : {std::pair{"Dir1", DropTarget::kFolderList},
+                                {"AddonList", DropTarget::kAddonList},
+                                {"filelist", DropTarget::kOtherFiles}}) {
+        const HWND control = Find(name);
+        RECT area{};
+        if (IsWindowVisible(control) && GetWindowRect(control, &area) && PtInRect(&area, point)) {
+            return target;
+        }
+    }
+    return DropTarget::kWindow;
 }
 
 LRESULT CALLBACK Win32Window::Window_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,6 +212,9 @@ LRESULT Win32Window::On_message(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return DefWindowProcW(hwnd_, message, wParam, lParam);
+        case WM_DROPFILES:
+            On_drop(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
