@@ -47,15 +47,13 @@ bool Is_hex_digits(std::wstring_view text, std::size_t most) {
     return true;
 }
 
-// Bytes that are not UTF-8 are kept as the system's bytes, as in a folder name that is not
-// UTF-8, so that such a value names the same folder when it is read back.
-std::vector<Line> Split_lines(std::string_view bytes) {
+std::vector<Line> Split_lines(std::wstring_view text) {
     std::vector<Line> lines;
-    while (!bytes.empty()) {
-        const std::size_t feed = bytes.find('\n');
+    while (!text.empty()) {
+        const std::size_t feed = text.find(L'\n');
         lines.push_back(
-            {From_native(bytes.substr(0, feed)), feed == std::string_view::npos ? L"" : L"\n"});
-        bytes.remove_prefix(feed == std::string_view::npos ? bytes.size() : feed + 1);
+            {std::wstring(text.substr(0, feed)), feed == std::wstring_view::npos ? L"" : L"\n"});
+        text.remove_prefix(feed == std::wstring_view::npos ? text.size() : feed + 1);
     }
     return lines;
 }
@@ -286,13 +284,15 @@ std::variant<Store, StoreError> Parse_store(std::string_view bytes) {
         if (!text) {
             return StoreError{1, L"the text is not UTF-16"};
         }
-        auto parsed = Parse_store(To_native(*text));
+        auto parsed = Parser(Split_lines(*text)).Run();
         if (Store* store = std::get_if<Store>(&parsed)) {
             store->utf16 = true;
         }
         return parsed;
     }
-    return Parser(Split_lines(bytes)).Run();
+    // Bytes that are not UTF-8 are kept as the system's bytes, as in a folder name that is not
+    // UTF-8, so that such a value names the same folder when it is read back.
+    return Parser(Split_lines(From_native(bytes))).Run();
 }
 
 std::string Serialize_store(const Store& store) {

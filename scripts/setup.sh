@@ -2,8 +2,9 @@
 # Installs the Debian packages that Brelvik needs, when any is missing: with no argument what
 # building and running the program takes; with --tests also what the whole test suite takes
 # (GoogleTest, the Windows cross build and Wine with its 32-bit part, a virtual display for the
-# Windows window tests, clang for fuzzing, the packaging checks); with --deb what building and
-# checking the Debian package takes.
+# Windows window tests, clang for fuzzing, the packaging checks, the accessibility bus and its
+# Python client for the screen-reader test); with --deb what building and checking the Debian
+# package takes.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,7 @@ if [ "${1:-}" = --tests ]; then
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
         clang libclang-rt-14-dev
         util-linux appstream desktop-file-utils shared-mime-info xdotool
+        dbus at-spi2-core python3-pyatspi
     )
 elif [ "${1:-}" = --deb ]; then
     packages+=(dpkg-dev appstream desktop-file-utils shared-mime-info lintian)

@@ -31,3 +31,8 @@ endif()
 # The Qt side of the platform: the save dialog's suffix, Qt's translations and the icon.
 brelvik_test(test_desktop_qt SOURCES test_desktop_qt.cpp test_window_main.cpp
              LIBS brelvik_platform_qt brelvik_test_support)
+# What a screen reader hears: the program on a virtual display of its own, read over a private
+# accessibility bus.
+add_test(NAME test_screen_reader
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/screen_reader/screen_reader.sh $<TARGET_FILE:brelvik>)
+set_tests_properties(test_screen_reader PROPERTIES TIMEOUT 90)

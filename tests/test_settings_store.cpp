@@ -129,6 +129,9 @@ TEST(StoreParser, ReadsAndKeepsARegistryExportInUtf16) {
     const Store reread = Parsed(saved);
     EXPECT_EQ(Find_value(reread, key, L"VDRFC")->text, notUtf8);
     EXPECT_EQ(Serialize_store(reread), saved);
+    // Such units come back as they were even where the bytes they stand for would form UTF-8.
+    const std::string crafted = To_utf16le(L"\uFEFFREGEDIT4\r\n[K]\r\n\"a\"=\"\xDCC3\xDCA9\"\r\n");
+    EXPECT_EQ(Serialize_store(Parsed(crafted)), crafted);
 }
 
 TEST(StoreParser, SettingAValueRewritesOnlyThatValue) {

@@ -24,7 +24,7 @@ class DriveAccessible : public QAccessibleWidget {
 };
 
 // Qt labels a widget by the group box it lies in; a frame inside a frame is labelled by its own
-// caption, its name, and labels the controls it holds.
+// caption, its name, and labels the controls it holds but not the frames.
 class FrameAccessible : public QAccessibleWidget {
   public:
     explicit FrameAccessible(QGroupBox* frame) : QAccessibleWidget(frame, QAccessible::Grouping) {}
@@ -43,7 +43,9 @@ class FrameAccessible : public QAccessibleWidget {
             return found;
         }
         for (QWidget* child : Frame()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            found.append({QAccessible::queryAccessibleInterface(child), QAccessible::Labelled});
+            if (!qobject_cast<QGroupBox*>(child)) {
+                found.append({QAccessible::queryAccessibleInterface(child), QAccessible::Labelled});
+            }
         }
         return found;
     }

@@ -19,17 +19,19 @@ struct Address {
     std::wstring key, name;
 };
 
-// Texts are the system's bytes: bytes that were no UTF-8 apart may form UTF-8 once joined, and
-// then read back as other characters of the same bytes.
-std::wstring Reread(std::wstring_view text) {
-    return From_native(To_native(text));
+// Texts of a UTF-8 store are the system's bytes: bytes that were no UTF-8 apart may form UTF-8
+// once joined, and then read back as other characters of the same bytes. A UTF-16 store keeps
+// every unit.
+std::wstring Reread(const Store& store, std::wstring_view text) {
+    return store.utf16 ? std::wstring(text) : From_native(To_native(text));
 }
 
-bool Same_value(const StoreValue* a, const StoreValue* b) {
+bool Same_value(const Store& store, const StoreValue* a, const StoreValue* b) {
     if (a == nullptr || b == nullptr) {
         return a == b;
     }
-    return a->kind == b->kind && Reread(a->text) == Reread(b->text) && a->number == b->number;
+    return a->kind == b->kind && Reread(store, a->text) == Reread(store, b->text) &&
+           a->number == b->number;
 }
 
 std::vector<Address> Addresses(const Store& store) {
@@ -51,9 +53,10 @@ void Check_written_back(const Store& store, const std::vector<Address>& addresse
     const Store* again = std::get_if<Store>(&reread);
     Require(again != nullptr, "a written store reads again");
     for (const Address& address : addresses) {
-        Require(Same_value(Find_value(store, address.key, address.name),
-                           Find_value(*again, Reread(address.key), Reread(address.name))),
-                "a value reads back as written");
+        Require(
+            Same_value(store, Find_value(store, address.key, address.name),
+                       Find_value(*again, Reread(store, address.key), Reread(store, address.name))),
+            "a value reads back as written");
     }
 }
 
@@ -82,7 +85,8 @@ void Check_setting(Store store) {
                                      {StoreValue::Kind::Dword, {}, std::int32_t(text.size()) - 3}};
         for (const StoreValue& value : values) {
             Require(Set_value(store, key, text, value), "a value is set where the key exists");
-            Require(Same_value(Find_value(store, key, text), &value), "a set value is found");
+            Require(Same_value(store, Find_value(store, key, text), &value),
+                    "a set value is found");
             addresses.push_back({key, text});
             Check_written_back(store, addresses);
         }
