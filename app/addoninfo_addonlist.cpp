@@ -6,9 +6,9 @@
 #include "addonlist/listfile.h"
 #include "app/addoninfo.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
 #include "platform/desktop.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 namespace {
@@ -68,8 +68,8 @@ void AddonInfo::File1_DblClick() {
         desktop_.Show_message(kListFull);
         return;
     }
-    const std::wstring addon = currentDir + kPathSeparator + name;
-    const std::wstring info = Info_path(currentDir, name);
+    const std::wstring addon = Joined_path(currentDir, name);
+    const std::wstring info = Joined_path(currentDir, Info_name(name));
     if (!Listable(addon)) {
         desktop_.Show_message(Unlistable_message(addon));
         return;

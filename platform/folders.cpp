@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 namespace {

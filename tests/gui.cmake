@@ -5,7 +5,7 @@ foreach(unit layout browser editor addonlist roundtrip)
         LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
     set_tests_properties(test_window_${unit} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
-brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_platform_qt)
+brelvik_test(test_window_folders SOURCES test_window_folders.cpp LIBS brelvik_desktop_qt)
 # "Pack it" starts the recorder of the platform tests as a real packer once.
 brelvik_test(test_window_pack
              SOURCES test_window_pack.cpp test_window_main.cpp process_recorder_${_brelvik_os}.cpp
@@ -30,4 +30,4 @@ if(NOT WIN32)
 endif()
 # The Qt side of the platform: the save dialog's suffix, Qt's translations and the icon.
 brelvik_test(test_desktop_qt SOURCES test_desktop_qt.cpp test_window_main.cpp
-             LIBS brelvik_platform_qt brelvik_test_support)
+             LIBS brelvik_desktop_qt brelvik_test_support)

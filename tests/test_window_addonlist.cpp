@@ -7,8 +7,8 @@
 #include "addonlist/addonlist.h"
 #include "addonlist/listfile.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 #include "tests/support/mount_faults.h"
 #include "tests/test_window_fixture.h"
@@ -134,7 +134,8 @@ TEST_F(AddonlistTest, AnAddonIsRefusedOnlyWhenItsFileNameIsListed) {
         const std::wstring before = window->Procedures().addonListText;
         Add(c.name, c.folder);
         const std::wstring pair =
-            In(c.folder, c.name) + L"\r\n" + Info_path(Wide(c.folder), c.name) + L"\r\n";
+            In(c.folder, c.name) + L"\r\n" +
+                                 Joined_path(Wide(c.folder), Info_name(c.name)) + L"\r\n";
         EXPECT_EQ(window->Procedures().addonListText, c.added ? pair + before : before);
     }
 }

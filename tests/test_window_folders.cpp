@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/desktop_qt.h"
+#include "app/qt/desktop_qt.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "tests/support/temp_folder.h"

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 

@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "app/qt/application_qt.h"
+#include "app/qt/desktop_qt.h"
 #include "app/qt/qt_window.h"
 #include "packing/packerentry.h"
 #include "platform/about.h"
-#include "platform/application_qt.h"
-#include "platform/desktop_qt.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
 #include "platform/session.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 
