@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package brelvik_<version>_<arch>.deb in build-deb/ from a Release build
-# (binaries stripped) and checks what it installs where. Install it with
+# Builds the Debian package brelvik_<version>_<arch>.deb in build-deb/ (preset deb: Release,
+# binaries stripped) and checks what it installs where. Install it with
 #   sudo apt install ./build-deb/brelvik_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --deb
-cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DBRELVIK_TESTS=OFF >/dev/null
-cmake --build build-deb -j"$(nproc)"
-(cd build-deb && cpack -G DEB >/dev/null)
+cmake --preset deb >/dev/null
+cmake --build --preset deb -j"$(nproc)"
+cpack --preset deb >/dev/null
 package="$(ls build-deb/brelvik_*.deb)"
 scripts/check-install.sh --deb "$package"
 echo "Wrote $package"
