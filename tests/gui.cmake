@@ -1,5 +1,5 @@
 # Tests of the gui units: the window on Qt's offscreen platform.
-foreach(unit layout browser editor addonlist roundtrip)
+foreach(unit layout browser roundtrip)
     brelvik_test(test_window_${unit} LABEL window
         SOURCES test_window_${unit}.cpp test_window_main.cpp
         LIBS brelvik_window_qt brelvik_test_support Qt6::Test)
