@@ -19,8 +19,7 @@ std::vector<std::wstring> Read_list_members(const std::wstring& path) {
         throw PlatformError(L"larger than any Addonlist", path);
     }
     const QDir folder = QFileInfo(QString::fromStdWString(path)).absoluteDir();
-    std::vector<std::wstring> members =
-        Listed_files(Listfile_text(Decode_list_text(Read_bytes(path))));
+    std::vector<std::wstring> members = Listed_files(Listfile_text(Decode_list_text(Read_bytes(path))));
     for (std::wstring& member : members) {
         member = folder.filePath(QString::fromStdWString(member)).toStdWString();
     }
