@@ -20,10 +20,11 @@ namespace brelvik::test {
 inline void Expect_text_box_contract(TextBox& box,
                                      const std::function<void(const std::wstring&)>& type,
                                      bool multiLine) {
-    std::vector<std::wstring> texts = {L"", L"1.0", L"A\u00A0B", L"tail\r\n",
-                                       std::wstring(40000, L'1')};
+    std::vector<std::wstring> texts = {L"", L"1.0", L"A\u00A0B", L"tail\r\n"};
     if (multiLine) {
         texts.insert(texts.end(), {L"a\r\n\r\nb\r\n", L"lone\rbreak", L"lone\nbreak"});
+    } else {
+        texts.push_back(std::wstring(40000, L'1'));  // longer than a line box lays out at once
     }
     for (const std::wstring& text : texts) {
         box.Set_text(text);
@@ -65,7 +66,8 @@ inline void Expect_list_box_contract(ListBox& box) {
     EXPECT_EQ(box.List_count(), 0);
 }
 
-// A box holds at most ListBox::kMaxEntries; one more is refused and nothing is added.
+// A box holds at most ListBox::kMaxEntries; one more is refused and nothing is added. The box is
+// left full and unread: a system list box takes long to show that many.
 inline void Expect_list_box_limit(ListBox& box) {
     box.Clear();
     for (int i = 0; i < ListBox::kMaxEntries; ++i) {
@@ -73,9 +75,6 @@ inline void Expect_list_box_limit(ListBox& box) {
     }
     EXPECT_FALSE(box.Add_item(L"one more"));
     EXPECT_EQ(box.List_count(), ListBox::kMaxEntries);
-    box.Set_list_index(0);
-    EXPECT_EQ(box.Text(), L"0");
-    box.Clear();
 }
 
 // Setting one option selected deselects the others of its frame; setting it unselected leaves

@@ -234,6 +234,8 @@ TEST_F(LayoutTest, ListBoxesKeepEntriesSortedIgnoringCase) {
     QtWindow& w = Start();
     Expect_list_box_contract(*w.AddonList);
     Expect_list_box_limit(*w.filelist);
+    w.filelist->Set_list_index(0);
+    EXPECT_EQ(w.filelist->Text(), L"0");
 }
 
 // A double-click on an entry of either list box reaches that box's procedure, which removes it.
