@@ -6,9 +6,9 @@
 #include "addonlist/listfile.h"
 #include "app/addoninfo.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
 #include "platform/desktop.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 namespace {
@@ -71,8 +71,8 @@ void AddonInfo::Add_addon(const std::wstring& folder, const std::wstring& name) 
         desktop_.Show_message(kListFull);
         return;
     }
-    const std::wstring addon = folder + kPathSeparator + name;
-    const std::wstring info = Info_path(folder, name);
+    const std::wstring addon = Joined_path(folder, name);
+    const std::wstring info = Joined_path(folder, Info_name(name));
     if (!Listable(addon)) {
         desktop_.Show_message(Unlistable_message(addon));
         return;

@@ -2,6 +2,7 @@
 #include "info/infofile.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 
 namespace brelvik {
@@ -26,7 +27,7 @@ void AddonInfo::Dir1_Change() {
 
 void AddonInfo::File1_Click() {
     infoText.clear();
-    const std::wstring path = Info_path(Dir1->Path(), File1->File_name());
+    const std::wstring path = Joined_path(Dir1->Path(), Info_name(File1->File_name()));
     const std::uint64_t length = files_.Length(path);
     if (length == 0) {
         if (files_.Exists(path)) {

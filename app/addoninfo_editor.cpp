@@ -2,6 +2,7 @@
 #include "info/infofile.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 
@@ -13,7 +14,7 @@ void AddonInfo::Command1_Click() {
         desktop_.Show_message(L"No addon selected");
         return;
     }
-    const std::wstring path = Info_path(Dir1->Path(), name);
+    const std::wstring path = Joined_path(Dir1->Path(), Info_name(name));
     if (path != fieldsFrom_) {
         // The fields still hold another add-on's texts: its own info file was refused.
         desktop_.Show_message(L"The info file was not loaded, so it is not replaced\n" + path);

@@ -1,6 +1,6 @@
 #include "app/addoninfo.h"
 #include "app/folderreader.h"
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/folders.h"

@@ -1,7 +1,7 @@
 #include "app/folderreader.h"
 
-#include "info/pathsep.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 namespace {

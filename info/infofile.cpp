@@ -5,8 +5,6 @@
 #include <functional>
 #include <string_view>
 
-#include "info/pathsep.h"
-
 namespace brelvik {
 
 namespace {
@@ -140,13 +138,13 @@ InfoFields Parse_infotext(const std::wstring& text) {
     return fields;
 }
 
-std::wstring Addon_base(const std::wstring& folder, const std::wstring& addonName) {
+std::wstring Addon_stem(const std::wstring& addonName) {
     const std::size_t extension = std::min<std::size_t>(4, addonName.size());
-    return folder + kPathSeparator + addonName.substr(0, addonName.size() - extension);
+    return addonName.substr(0, addonName.size() - extension);
 }
 
-std::wstring Info_path(const std::wstring& folder, const std::wstring& addonName) {
-    return Addon_base(folder, addonName) + L".txt";
+std::wstring Info_name(const std::wstring& addonName) {
+    return Addon_stem(addonName) + L".txt";
 }
 
 }  // namespace brelvik

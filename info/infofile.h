@@ -19,10 +19,10 @@ ComposedInfo Compose_infotext(const InfoFields& fields);
 // Splits the text of an info file; parts the text lacks come back as placeholders.
 InfoFields Parse_infotext(const std::wstring& text);
 
-// The info file beside an add-on: folder, separator, name less its last four characters, ".txt".
-std::wstring Info_path(const std::wstring& folder, const std::wstring& addonName);
+// The name of the info file beside an add-on: its name less the last four characters, ".txt".
+std::wstring Info_name(const std::wstring& addonName);
 
-// Folder, separator and the add-on's name less its last four characters (all of a shorter name).
-std::wstring Addon_base(const std::wstring& folder, const std::wstring& addonName);
+// The add-on's name less its last four characters (all of a shorter name).
+std::wstring Addon_stem(const std::wstring& addonName);
 
 }  // namespace brelvik

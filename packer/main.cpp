@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/qt/application_qt.h"
 #include "packer/packjob.h"
 #include "packer/reporter.h"
 #include "packer/reportmode.h"
 #include "platform/about.h"
-#include "platform/application_qt.h"
 
 namespace {
 

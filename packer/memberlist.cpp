@@ -6,10 +6,10 @@
 #include <map>
 
 #include "addonlist/listfile.h"
-#include "info/pathsep.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 
 namespace brelvik {

@@ -8,13 +8,13 @@
 #include <set>
 
 #include "addonlist/listfile.h"
-#include "info/pathsep.h"
 #include "packer/memberlist.h"
 #include "packer/membername.h"
 #include "packer/packfailure.h"
 #include "packer/zipreader.h"
 #include "packer/zipwriter.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 #include "platform/replacement.h"
 

@@ -8,6 +8,7 @@
 #include "info/infofile.h"
 #include "packing/cmdline.h"
 #include "packing/packerentry.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 
@@ -34,7 +35,7 @@ PackCommand Command(const std::wstring& program, std::wstring_view switches,
 
 // Archive base of the selected add-on: its path less the extension.
 std::wstring Addon_archive_base(const PackRequest& request) {
-    return Addon_base(request.folder, request.selectedFile);
+    return Joined_path(request.folder, Addon_stem(request.selectedFile));
 }
 
 // List base: the list file's path less its last four characters, so "release.txta" leaves

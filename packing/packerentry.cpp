@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 

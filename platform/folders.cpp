@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string_view>
 
-#include "info/pathsep.h"
 #include "platform/collation.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 namespace {

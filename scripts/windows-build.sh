@@ -1,17 +1,10 @@
-# Sourced by build-windows.sh and test-windows.sh: the cross builds for Windows, one folder per
-# processor, each configured the same way.
+# Sourced by build-windows.sh and test-windows.sh: the cross builds for Windows, one preset and
+# folder per processor.
 
 # configure_windows i686|x86_64: sets $build to that build's folder and configures it.
 configure_windows() {
     build="build-win-$1"
-    local toolchain=()
-    # The toolchain is taken only when a build folder is made; naming it again draws a warning.
-    if [ ! -f "$build/CMakeCache.txt" ]; then
-        toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
-        [ "$1" = x86_64 ] && toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
-    fi
-    cmake -S . -B "$build" "${toolchain[@]}" -DBRELVIK_GUI=OFF -DCMAKE_BUILD_TYPE=Release \
-        >/dev/null
+    cmake --preset "windows-$1" >/dev/null
 }
 
 # The processor whose programs this machine's Wine runs: i686, as shipped, unless the kernel

@@ -11,25 +11,26 @@ else()
     set(_brelvik_support brelvik_test_support)
 endif()
 
-brelvik_test(test_codepage SOURCES test_codepage.cpp LIBS brelvik_platform)
-brelvik_test(test_collation SOURCES test_collation.cpp LIBS brelvik_platform brelvik_window)
+brelvik_test(test_codepage LABEL platform SOURCES test_codepage.cpp LIBS brelvik_platform)
+brelvik_test(test_collation LABEL platform SOURCES test_collation.cpp LIBS brelvik_platform brelvik_window)
 
 set(_brelvik_files_tests test_files.cpp)
 if(NOT WIN32)
     list(APPEND _brelvik_files_tests test_files_posix.cpp)
 endif()
-brelvik_test(test_files SOURCES ${_brelvik_files_tests} LIBS brelvik_platform brelvik_info
-             ${_brelvik_support})
+brelvik_test(test_files LABEL platform SOURCES ${_brelvik_files_tests}
+             LIBS brelvik_platform brelvik_info ${_brelvik_support})
 
 if(NOT WIN32)
-    brelvik_test(test_settings_store SOURCES test_settings_store.cpp LIBS brelvik_platform)
-    brelvik_test(test_standin_packer SOURCES test_standin_packer.cpp
+    brelvik_test(test_settings_store LABEL platform SOURCES test_settings_store.cpp
+                 LIBS brelvik_platform)
+    brelvik_test(test_standin_packer LABEL platform SOURCES test_standin_packer.cpp
                  LIBS brelvik_platform brelvik_packing)
 endif()
 
 # The RegAccess behaviour cases run against the settings store here and the registry on
 # Windows; each system adds the cases only it can show.
-brelvik_test(test_regaccess
+brelvik_test(test_regaccess LABEL platform
     SOURCES test_regaccess.cpp test_regaccess_${_brelvik_os}.cpp
             regaccess_fixture_${_brelvik_os}.cpp
     LIBS brelvik_platform ${_brelvik_support})
@@ -45,7 +46,8 @@ set(_brelvik_process_tests test_process.cpp process_recorder_${_brelvik_os}.cpp)
 if(NOT WIN32)
     list(APPEND _brelvik_process_tests test_process_posix.cpp)
 endif()
-brelvik_test(test_process SOURCES ${_brelvik_process_tests} LIBS brelvik_platform brelvik_packing)
+brelvik_test(test_process LABEL platform SOURCES ${_brelvik_process_tests}
+             LIBS brelvik_platform brelvik_packing)
 add_dependencies(test_process brelvik_process_recorder)
 if(WIN32)
     # The packers it starts open console windows, which take the focus from a window under test.
@@ -55,8 +57,8 @@ endif()
 # Real faults while saving and starting a packer: read-only folders and full disks made with
 # mounts, files and folders deleted meanwhile, packer entries that point nowhere.
 if(NOT WIN32)
-    brelvik_test(test_faults_saving SOURCES test_faults_saving.cpp
+    brelvik_test(test_faults_saving LABEL fault SOURCES test_faults_saving.cpp
                  LIBS brelvik_platform brelvik_addonlist brelvik_info brelvik_test_support)
-    brelvik_test(test_faults_packer SOURCES test_faults_packer.cpp
+    brelvik_test(test_faults_packer LABEL fault SOURCES test_faults_packer.cpp
                  LIBS brelvik_platform brelvik_packing)
 endif()

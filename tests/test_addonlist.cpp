@@ -7,7 +7,7 @@
 
 #include "addonlist/addonlist.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 
@@ -161,8 +161,8 @@ class CommandModel {
         if (text_.find(name) != std::wstring::npos) {
             return;
         }
-        const std::wstring addon = folder + kPathSeparator + name;
-        const std::wstring info = Info_path(folder, name);
+        const std::wstring addon = Joined_path(folder, name);
+        const std::wstring info = Joined_path(folder, Info_name(name));
         text_ = addon + L"\r\n" + info + L"\r\n" + text_;
         entries_.addons.insert(entries_.addons.begin(), {addon, info});
     }

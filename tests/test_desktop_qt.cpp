@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/application_qt.h"
+#include "app/qt/application_qt.h"
+#include "app/qt/desktop_qt.h"
 #include "platform/codepage.h"
-#include "platform/desktop_qt.h"
 #include "tests/support/temp_folder.h"
 
 namespace brelvik::test {

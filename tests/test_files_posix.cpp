@@ -10,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 #include "platform/replacement.h"
 #include "tests/support/mount_faults.h"
@@ -149,7 +150,7 @@ TEST(NativeNames, FilesNamedInAnotherEncodingAreListedAndOpened) {
     const std::wstring shown = Path_text(temp.Path()) + L"/" + parent.subfolders[0];
     const FolderEntries entries = List_folder(shown, L".pbo");
     ASSERT_EQ(entries.files.size(), 1u);
-    EXPECT_EQ(Read_bytes(Info_path(shown, entries.files[0])), "info");
+    EXPECT_EQ(Read_bytes(Joined_path(shown, Info_name(entries.files[0]))), "info");
 }
 
 // A path handed to the program from a shell, made whole as the folder list shows folders.

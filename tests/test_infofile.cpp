@@ -4,7 +4,7 @@
 #include <string>
 
 #include "info/infofile.h"
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 
@@ -237,7 +237,7 @@ TEST(ParseInfotext, GivesComposedFieldsBack) {
     }
 }
 
-TEST(InfoPath, JoinsFolderAndNameAsText) {
+TEST(InfoName, JoinedToTheFolderAsText) {
     const std::wstring sep(1, kPathSeparator);
     struct Case {
         std::wstring folder, name, path;
@@ -250,7 +250,7 @@ TEST(InfoPath, JoinsFolderAndNameAsText) {
         {L"Addons", L"a.b", L"Addons" + sep + L".txt"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Info_path(c.folder, c.name), c.path);
+        EXPECT_EQ(Joined_path(c.folder, Info_name(c.name)), c.path);
     }
 }
 

@@ -327,10 +327,14 @@ TEST(PackRun, HostileNamesAndLinksStayOutOfTheArchive) {
         std::string name;  // in the add-on folder
         bool create;
         const char* report;
+        // Where tank.txt links to: a sibling whose name starts as the add-on folder's is out too.
+        const char* link = "../private/id_rsa";
     };
     const Case cases[] = {
         {"a line break", "x\n../private/id_rsa", false, "x\n"},
         {"a link out of its folder", "tank.txt", false, "leads out of its folder"},
+        {"a link into a sibling folder", "tank.txt", false, "leads out of its folder",
+         "../my addons-private/id_rsa"},
         {"a backslash", "..\\..\\evil.bat", true, "which Windows does not allow"},
         {"a drive", "C:\\Windows\\x.dll", true, "which Windows does not allow"},
         {"a device", "CON.txt", true, "a device name on Windows"},
@@ -341,8 +345,9 @@ TEST(PackRun, HostileNamesAndLinksStayOutOfTheArchive) {
         const Release release;
         const fs::path addons = release.Folder() / "my addons";
         Write(release.Folder() / "private" / "id_rsa", "PRIVATE KEY");
+        Write(release.Folder() / "my addons-private" / "id_rsa", "PRIVATE KEY");
         fs::remove(addons / "tank.txt");
-        fs::create_symlink("../private/id_rsa", addons / "tank.txt");
+        fs::create_symlink(c.link, addons / "tank.txt");
         const fs::path member = addons / c.name;
         if (c.create) {
             Write(member, "bad");

@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/regaccess.h"
 #include "platform/standin_packer.h"
+#include "tests/control_contract.h"
 #include "tests/process_recorder.h"
 #include "tests/starting_desktop.h"
 #include "tests/support/temp_folder.h"
@@ -274,38 +275,6 @@ TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     EXPECT_TRUE(IsWindow(Find("Text8")));
 }
 
-// The archive types as they show after clicks on the option buttons: hidden or not, selected or
-// not, label grey or not.
-TEST_F(Win32WindowTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
-    struct Case {
-        std::vector<const char*> clicks;
-        std::string types;
-    } cases[] = {
-        {{"Option2", "Option1"}, "Zip, Rar, SFX"},
-        {{"Option1", "Option4", "Option2"}, "Zip selected, Rar hidden grey, SFX hidden grey"},
-        {{"Option1", "Option5", "Option1"}, "Zip, Rar, SFX selected"},
-        {{"Option1", "Option3", "Option1"}, "Zip selected, Rar, SFX"},  // no second choice
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.types);
-        Start(true);
-        Show_tab(3);
-        for (const char* option : c.clicks) {
-            Click(option);
-        }
-        std::string shown;
-        for (auto [type, option, label] : {std::tuple{"Zip", "Option3", "Label4"},
-                                           {"Rar", "Option4", "Label5"},
-                                           {"SFX", "Option5", "Label6"}}) {
-            shown += std::string(shown.empty() ? "" : ", ") + type +
-                     (IsWindowVisible(Find(option)) ? "" : " hidden") +
-                     (Checked(option) ? " selected" : "") +
-                     (Ink(label) == GetSysColor(COLOR_GRAYTEXT) ? " grey" : "");
-        }
-        EXPECT_EQ(shown, c.types);
-    }
-}
-
 // The folder list's last entry is the subfolder; the one before the folder shown holds it.
 TEST_F(Win32WindowTest, EnterOrADoubleClickOpensAFolder) {
     const std::filesystem::path addons = temp / "addons";
@@ -432,6 +401,40 @@ std::pair<int, Names> Recorded(const std::filesystem::path& record) {
         start = end + 1;
     }
     return {bytes.empty() ? -1 : std::stoi(bytes), arguments};
+}
+
+// The contract of the procedures' controls (tests/control_contract.h), on the system's controls.
+TEST_F(Win32WindowTest, ControlsKeepTheContractOfTheProcedures) {
+    Start(true);
+    const Controls controls = window->Procedure_controls();
+    {
+        // Typed on its tab, set anew while that tab is behind.
+        SCOPED_TRACE("Text7");
+        Expect_text_box_contract(
+            *controls.Text7,
+            [this](const std::wstring& text) {
+                Show_tab(1);
+                Type("Text7", text);
+                Show_tab(0);
+            },
+            true);
+    }
+    {
+        SCOPED_TRACE("Text5");
+        Expect_text_box_contract(
+            *controls.Text5, [this](const std::wstring& text) { Type("Text5", text); }, false);
+    }
+    Expect_list_box_contract(*controls.AddonList);
+    Expect_list_box_limit(*controls.filelist);
+    Expect_option_frame_contract({controls.Option3, controls.Option4, controls.Option5});
+    Show_tab(3);
+    ASSERT_TRUE(IsWindowVisible(Find("Option4")));
+    controls.Option4->Set_visible(false);  // its label stays in view, in grey when told
+    controls.Label5->Set_grey(true);
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));
+    EXPECT_TRUE(IsWindowVisible(Find("Label5")));
+    EXPECT_EQ(Ink("Label5"), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 // Edit controls know CR LF alone and turn a no-break space into a space on copy: until the user

@@ -13,42 +13,6 @@ std::wstring Read_last_folder(const std::filesystem::path& store) {
         registry.Read_setting(kHkeyLocalMachine, L"SOFTWARE\\Quorvane\\Veldrun", L"VDRFC"));
 }
 
-TEST_F(BrowserTest, StartUpHidesAndGreysThePackerControlsOfMissingPackers) {
-    const std::wstring kIcon = L"C:\\Program Files\\WinRAR\\WinRAR.exe,0";
-    struct Case {
-        const char* what;
-        std::optional<std::wstring> rar, zip;
-        std::vector<int> hidden;  // option numbers; each greys its label
-    } cases[] = {
-        {"both installed", kIcon, kIcon, {}},
-        {"no WinZip", kIcon, std::nullopt, {2}},
-        {"no WinRAR", std::nullopt, kIcon, {1, 4, 5}},
-        {"neither", std::nullopt, std::nullopt, {1, 2, 3, 4, 5}},
-        {"one character counts as absent", L"x", kIcon, {1, 4, 5}},
-        {"two characters count as present", L"xy", L"x", {2}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        QtWindow& w = Start({std::nullopt, c.rar, c.zip});
-        const std::pair<OptionMark*, CaptionLabel*> pairs[] = {{w.Option1, w.Label1},
-                                                               {w.Option2, w.Label2},
-                                                               {w.Option3, w.Label4},
-                                                               {w.Option4, w.Label5},
-                                                               {w.Option5, w.Label6}};
-        for (int number = 1; number <= 5; ++number) {
-            const bool hidden =
-                std::find(c.hidden.begin(), c.hidden.end(), number) != c.hidden.end();
-            const auto [option, label] = pairs[number - 1];
-            EXPECT_EQ(option->isHidden(), hidden) << "Option" << number;
-            EXPECT_EQ(label->Is_grey(), hidden) << "label of Option" << number;
-            EXPECT_FALSE(label->isHidden());
-            EXPECT_FALSE(option->Value());
-        }
-        EXPECT_FALSE(w.Label3->Is_grey());
-        EXPECT_EQ(w.Check1->Value(), 0);
-    }
-}
-
 TEST_F(BrowserTest, TheLastFolderComesBackAtStartAndIsStoredOnlyByExit) {
     const std::filesystem::path folder = Make_folder("mods/release");
     Write_file(folder / "tank.pbo", "");
@@ -69,19 +33,6 @@ TEST_F(BrowserTest, TheLastFolderComesBackAtStartAndIsStoredOnlyByExit) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Read_last_folder(Store_path()), Wide(temp / "mods"));
     EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(BrowserTest, AnUnusableStoredFolderLeavesTheListsAsCreated) {
-    const std::wstring working = Current_folder();
-    for (const std::wstring& stored :
-         {Wide(temp / "gone"), std::wstring(L"/x"), std::wstring(L"")}) {
-        SCOPED_TRACE(To_utf8(stored));
-        QtWindow& w = Start({stored});
-        EXPECT_EQ(w.Dir1->Path(), working);
-        EXPECT_EQ(w.File1->Path(), working);
-        EXPECT_EQ(w.Procedures().currentDir, working);
-        EXPECT_TRUE(desktop.messages.empty());
-    }
 }
 
 // Whether or not the lists change at start-up, they and the Addonlist agree on the folder.
@@ -140,33 +91,6 @@ TEST_F(BrowserTest, OpeningAFolderEntryChangesFolderFileListAndCurrentDir) {
     QTest::keyClick(dir, Qt::Key_Return);
     EXPECT_EQ(dir->Path(), Wide(temp / "addons"));
     EXPECT_EQ(window->Procedures().currentDir, Wide(temp / "addons"));
-}
-
-TEST_F(BrowserTest, AFolderThatVanishedShowsOneMessageAndChangesNothing) {
-    const std::filesystem::path folder = Make_folder("addons/desert");
-    Start();
-    Browse_to(temp / "addons");
-    std::filesystem::remove(folder);
-    Browse_to(folder);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_NE(desktop.messages[0].find(Wide(folder)), std::wstring::npos);
-    EXPECT_EQ(window->Dir1->Path(), Wide(temp / "addons"));
-    EXPECT_EQ(window->Procedures().currentDir, Wide(temp / "addons"));
-}
-
-TEST_F(BrowserTest, ChoosingADriveRunsTheChangeChainAndAMissingDriveIsRefused) {
-    Start();
-    Browse_to(temp.Path());
-    window->Drive1->Set_drive(L"/");  // already shown: no change
-    EXPECT_EQ(window->Dir1->Path(), Wide(temp.Path()));
-    window->Drive1->Show_drive_of(L"");  // none shown
-    window->Drive1->Set_drive(L"/");
-    EXPECT_EQ(window->Drive1->Drive(), L"/");
-    EXPECT_EQ(window->Dir1->Path(), L"/");
-    EXPECT_EQ(window->File1->Path(), L"/");
-    EXPECT_EQ(window->Procedures().currentDir, L"/");
-    EXPECT_THROW(window->Drive1->Set_drive(L"Q"), PlatformError);
-    EXPECT_EQ(window->Drive1->Drive(), L"/");
 }
 
 TEST_F(BrowserTest, FileListRunsClickOnSelectionAndClickBeforeDoubleClick) {

@@ -4,47 +4,17 @@
 
 #include <QApplication>
 #include <QTest>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "app/qt/qt_window.h"
-#include "platform/codepage.h"
-#include "platform/files.h"
-#include "platform/regaccess.h"
-#include "tests/fake_desktop.h"
-#include "tests/support/temp_folder.h"
+#include "tests/store_fixture.h"
 
 namespace brelvik::test {
 
-// What the settings store holds besides the last-folder key; nothing means no value.
-struct Settings {
-    std::optional<std::wstring> lastFolder = {}, rar = {}, zip = {};
-};
-
 // A window over a settings store and folders in a temporary folder, with scripted dialogs.
-class WindowTest : public ::testing::Test {
+class WindowTest : public StoreTest {
   protected:
-    // The store holds the last-folder key, with the given values.
-    void Write_store(const Settings& settings) {
-        std::wstring text =
-            L"Windows Registry Editor Version 5.00\n\n"
-            L"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Veldrun]\n";
-        if (settings.lastFolder) {
-            text += L"\"VDRFC\"=\"" + Escaped(*settings.lastFolder) + L"\"\n";
-        }
-        for (auto [packer, value] :
-             {std::pair{L"WinRar", settings.rar}, std::pair{L"WinZip", settings.zip}}) {
-            if (value) {
-                text += std::wstring(L"\n[HKEY_CLASSES_ROOT\\") + packer + L"\\DefaultIcon]\n@=\"" +
-                        Escaped(*value) + L"\"\n";
-            }
-        }
-        Write_file(Store_path(), To_utf8(text));
-    }
-
     QtWindow& Start(const Settings& settings = {}) {
         Write_store(settings);
         registry = std::make_unique<RegAccess>(Store_path());
@@ -52,24 +22,6 @@ class WindowTest : public ::testing::Test {
         window->show();
         return *window;
     }
-
-    std::filesystem::path Store_path() const { return temp / "registry.reg"; }
-
-    std::filesystem::path Make_folder(const std::string& name) {
-        std::filesystem::create_directories(temp / name);
-        return temp / name;
-    }
-
-    static void Write_file(const std::filesystem::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    static std::string Read_file(const std::filesystem::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
-
-    static std::wstring Wide(const std::filesystem::path& path) { return Path_text(path); }
 
     // The entries File1 shows, in their order.
     std::vector<std::wstring> File_entries() const {
@@ -99,23 +51,7 @@ class WindowTest : public ::testing::Test {
     // Opens a folder in the window as a user does: the drive, then the folder.
     void Browse_to(const std::filesystem::path& folder) { window->Dir1->onOpen(Wide(folder)); }
 
-    TempFolder temp;
-    FakeDesktop desktop;
-    std::unique_ptr<FileAccess> files = std::make_unique<FileAccess>();
-    std::unique_ptr<RegAccess> registry;
     std::unique_ptr<QtWindow> window;
-
-  private:
-    static std::wstring Escaped(const std::wstring& text) {
-        std::wstring out;
-        for (wchar_t c : text) {
-            if (c == L'\\' || c == L'"') {
-                out += L'\\';
-            }
-            out += c;
-        }
-        return out;
-    }
 };
 
 }  // namespace brelvik::test

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/qt/desktop_qt.h"
 #include "platform/collation.h"
-#include "platform/desktop_qt.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "tests/support/temp_folder.h"

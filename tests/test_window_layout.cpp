@@ -9,6 +9,7 @@
 #include "app/helptext.h"
 #include "app/layout.h"
 #include "app/qt/twips.h"
+#include "tests/control_contract.h"
 #include "tests/test_window_fixture.h"
 
 namespace brelvik::test {
@@ -244,10 +245,7 @@ TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
     EXPECT_TRUE(w.Option2->Value());
     EXPECT_TRUE(w.Option4->Value());
 
-    w.Option3->Set_value(true);  // from a procedure: no click
-    EXPECT_FALSE(w.Option4->Value());
-    w.Option3->Set_value(false);
-    EXPECT_FALSE(w.Option3->Value());
+    Expect_option_frame_contract({w.Option3, w.Option4, w.Option5});  // no click runs
     EXPECT_EQ(clicked.size(), 3u);
 
     w.Option5->hide();
@@ -264,43 +262,55 @@ TEST_F(LayoutTest, OptionGroupsAreExclusivePerFrameAndLabelsSelectNothing) {
               w.palette().color(QPalette::ButtonText));
 }
 
+// The contract of the procedures' controls (tests/control_contract.h), on Qt's widgets.
 TEST_F(LayoutTest, ListBoxesKeepEntriesSortedIgnoringCase) {
     QtWindow& w = Start();
-    SortedListBox* box = w.AddonList;
-    for (const wchar_t* entry : {L"b", L"A", L"c"}) {
-        box->Add_item(entry);
-    }
-    box->Set_list_index(1);
-    EXPECT_EQ(box->Text(), L"b");
-    box->Add_item(L"");  // added while "b" is selected: the selection stays on "b"
-    box->Add_item(L"a2");
-    EXPECT_EQ(box->List_index(), 3);
-    EXPECT_EQ(box->Text(), L"b");
-    std::vector<std::wstring> order;
-    for (int i = 0; i < box->List_count(); ++i) {
-        box->Set_list_index(i);
-        order.push_back(box->Text());
-    }
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"", L"A", L"a2", L"b", L"c"}));
-    box->Remove_item(1);
-    box->Set_list_index(1);
-    EXPECT_EQ(box->Text(), L"a2");
-    box->Set_list_index(-1);
-    EXPECT_EQ(box->List_index(), -1);
-    EXPECT_EQ(box->Text(), L"");
-    box->Clear();
-    EXPECT_EQ(box->List_count(), 0);
-}
-
-TEST_F(LayoutTest, AListBoxTakesAtMostItsLimitOfEntries) {
-    QtWindow& w = Start();
-    for (int i = 0; i < SortedListBox::kMaxEntries; ++i) {
-        ASSERT_TRUE(w.filelist->Add_item(std::to_wstring(i)));
-    }
-    EXPECT_FALSE(w.filelist->Add_item(L"one more"));
-    EXPECT_EQ(w.filelist->List_count(), SortedListBox::kMaxEntries);
+    Expect_list_box_contract(*w.AddonList);
+    Expect_list_box_limit(*w.filelist);
     w.filelist->Set_list_index(0);
     EXPECT_EQ(w.filelist->Text(), L"0");
+}
+
+// A double-click on an entry of either list box reaches that box's procedure, which removes it.
+TEST_F(LayoutTest, ADoubleClickOnAListEntryRunsItsBoxsProcedure) {
+    const std::filesystem::path folder = Make_folder("addons");
+    Write_file(folder / "x.pbo", "");
+    QtWindow& w = Start();
+    Browse_to(folder);
+    Click_file(L"x.pbo", true);
+    w.SSTab1->Bar()->setCurrentIndex(2);
+    desktop.answers = {Wide(temp / "a.doc")};
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    for (SortedListBox* box : {w.filelist, w.AddonList}) {
+        const std::size_t before = box->Items().size();
+        const QPoint spot = box->visualRect(box->model()->index(0, 0)).center();
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, spot);
+        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, spot);
+        EXPECT_LT(box->Items().size(), before) << box->objectName().toStdString();
+    }
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The readme box is typed into on its tab and set anew while that tab is behind, as when the
+// user goes back to the browser and selects the next add-on.
+TEST_F(LayoutTest, TextBoxesGiveBackWhatWasSetUntilEditedAndForgetTheEdit) {
+    QtWindow& w = Start();
+    auto typer = [&w](QWidget* box, int tab) {
+        return [&w, box, tab](const std::wstring& text) {
+            w.SSTab1->Bar()->setCurrentIndex(tab);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, QString::fromStdWString(text));
+            w.SSTab1->Bar()->setCurrentIndex(0);
+        };
+    };
+    {
+        SCOPED_TRACE("Text7");
+        Expect_text_box_contract(*w.Text7, typer(w.Text7, 1), true);
+    }
+    SCOPED_TRACE("Text5");
+    Expect_text_box_contract(*w.Text5, typer(w.Text5, 0), false);
 }
 
 }  // namespace

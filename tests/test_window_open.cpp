@@ -6,7 +6,7 @@
 #include <QUrl>
 
 #include "app/arguments.h"
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 #include "platform/commandline.h"
 #include "tests/test_window_fixture.h"
 

@@ -1,10 +1,8 @@
-// The packer choice and "Pack it" through the real controls: the archive types each packer
-// offers, the command line or message for each state of the controls, and a real start.
-#include <cerrno>
+// The packer choice and "Pack it" through the real controls: a key that selects a packer, and a
+// real start. What "Pack it" starts for each state of the controls is a procedure test.
 #include <chrono>
 #include <thread>
 
-#include "platform/platform_error.h"
 #include "tests/process_recorder.h"
 #include "tests/starting_desktop.h"
 #include "tests/test_window_fixture.h"
@@ -15,20 +13,11 @@ namespace {
 using Entries = std::vector<std::wstring>;
 using Option = OptionMark* QtWindow::*;
 
-const std::wstring kRar = L"/opt/r/rarpack,0";
-const std::wstring kZip = L"/opt/z/abcdefgh.exe,0";
-const std::wstring kOwn = L"/opt/b/brelvik-pack";
-const std::wstring kNoPacker = L"Packing not possible, check the settings";
-const Settings kBothPackers = {std::nullopt, kRar, kZip};
-
 class PackTest : public WindowTest {
   protected:
-    void Open(const Settings& settings = kBothPackers, const std::wstring& ownPacker = L"") {
-        addons = Make_folder("addons");
-        Write_file(addons / "tank.pbo", "");
-        desktop.ownPacker = ownPacker;
-        Start(settings);
-        Browse_to(addons);
+    // Both packers' entries name programs that need not exist; the packer tab in front.
+    void Open() {
+        Start({std::nullopt, L"/opt/r/rarpack,0", L"/opt/z/abcdefgh.exe,0"});
         window->SSTab1->Bar()->setCurrentIndex(3);
     }
 
@@ -37,11 +26,6 @@ class PackTest : public WindowTest {
         for (Option option : options) {
             Click(window.get()->*option);
         }
-    }
-    void Press_on_list_tab(QPushButton* command) {
-        window->SSTab1->Bar()->setCurrentIndex(2);
-        Click(command);
-        window->SSTab1->Bar()->setCurrentIndex(3);
     }
 
     // The archive types as they show: hidden or not, selected or not, label grey or not.
@@ -57,80 +41,7 @@ class PackTest : public WindowTest {
         }
         return shown;
     }
-    // The packers' labels, each as screen readers announce its option too.
-    std::string Packer_labels() const {
-        std::string shown;
-        for (auto [option, label] : {std::pair{window->Option1, window->Label1},
-                                     std::pair{window->Option2, window->Label2}}) {
-            shown += (shown.empty() ? "" : " / ") + label->text().toStdString();
-            if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) {
-                shown += " (cut off)";
-            }
-            if (option->accessibleName() != label->text()) {
-                shown += " (announced " + option->accessibleName().toStdString() + ")";
-            }
-        }
-        return shown;
-    }
-
-    std::filesystem::path addons;
 };
-
-TEST_F(PackTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
-    const std::string zipOnly = "Zip selected, Rar hidden grey, SFX hidden grey";
-    const std::wstring ownEntry = kOwn + L",0";
-    struct Case {
-        const char* what;
-        Settings settings;
-        std::vector<Option> clicks;
-        std::string types;
-        std::wstring ownPacker = L"";
-        std::string labels = "Use WinRar / Use WinZip";
-    } cases[] = {
-        {"WinZip, then WinRAR",
-         kBothPackers,
-         {&QtWindow::Option2, &QtWindow::Option1},
-         "Zip, Rar, SFX"},
-        {"WinRAR, Rar, then WinZip",
-         kBothPackers,
-         {&QtWindow::Option1, &QtWindow::Option4, &QtWindow::Option2},
-         zipOnly},
-        {"WinRAR alone installed",
-         {std::nullopt, kRar, std::nullopt},
-         {&QtWindow::Option1},
-         "Zip, Rar, SFX"},
-        {"WinRAR, SFX, then WinRAR again",
-         kBothPackers,
-         {&QtWindow::Option1, &QtWindow::Option5, &QtWindow::Option1},
-         "Zip, Rar, SFX selected"},
-        // Brelvik's own packer makes zip archives only, in whichever packer's place.
-        {"own packer in both places, WinZip then WinRAR",
-         {std::nullopt, ownEntry, ownEntry},
-         {&QtWindow::Option2, &QtWindow::Option1},
-         zipOnly,
-         kOwn,
-         "brelvik-pack / brelvik-pack"},
-        {"own packer in WinZip's place, WinRAR then WinZip",
-         {std::nullopt, kRar, std::nullopt},
-         {&QtWindow::Option1, &QtWindow::Option4, &QtWindow::Option2},
-         zipOnly,
-         kOwn,
-         "Use WinRar / brelvik-pack"},
-        {"own packer installed, WinZip registered",
-         kBothPackers,
-         {&QtWindow::Option2},
-         zipOnly,
-         kOwn},
-        {"own packer alone", {}, {&QtWindow::Option2}, zipOnly, kOwn, "Use WinRar / brelvik-pack"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Open(c.settings, c.ownPacker);
-        Click(c.clicks);
-        EXPECT_EQ(Types(), c.types);
-        EXPECT_EQ(Packer_labels(), c.labels);
-    }
-}
 
 TEST_F(PackTest, AKeyThatSelectsAPackerRunsItsProcedure) {
     Open();
@@ -142,115 +53,14 @@ TEST_F(PackTest, AKeyThatSelectsAPackerRunsItsProcedure) {
     EXPECT_EQ(Types(), "Zip selected, Rar hidden grey, SFX hidden grey");
 }
 
-TEST_F(PackTest, PackItStartsTheLineForTheControlsOrSaysWhatIsMissing) {
-    Open();
-    const std::wstring list = Wide(temp / "release.txta");
-    desktop.answers.push_back(list);
-    Press_on_list_tab(window->Command7);
-    const std::wstring p = L"/opt/r/rarpack", z = L"/opt/z/wzzip.exe -ex ";
-    const std::wstring b = Wide(addons / "tank"), l = Wide(temp / "release.");
-    const std::wstring add = L" a -o+ -ed -ep -ibck -af";
-    // The rows run in order on one window; each clicks only the options that change.
-    struct Case {
-        std::vector<Option> clicks;
-        bool useList, selected, clearList;
-        std::wstring started, message = {};
-    } cases[] = {
-        {{}, false, true, false, L"", kNoPacker},  // nothing to mend in the settings file
-        {{&QtWindow::Option1, &QtWindow::Option3},
-         false,
-         true,
-         false,
-         p + add + L"zip -m5 " + b + L" " + b + L".txt " + b + L".pbo"},
-        {{&QtWindow::Option3}, true, true, false, p + add + L"zip -m5 " + l + L"zip @" + list},
-        {{&QtWindow::Option4},
-         false,
-         true,
-         false,
-         p + add + L"rar -m5 " + b + L" " + b + L".txt " + b + L".pbo"},
-        {{&QtWindow::Option4}, true, false, false, p + add + L"rar -m5 " + l + L"rar @" + list},
-        {{&QtWindow::Option5}, false, true, false, p + L" s " + b + L".rar"},
-        {{&QtWindow::Option5}, true, true, false, p + L" s " + l + L"rar"},
-        {{&QtWindow::Option2}, false, true, false, z + b + L".zip " + b + L".pbo " + b + L".txt"},
-        {{&QtWindow::Option2}, true, true, false, z + l + L"zip @" + list},
-        {{&QtWindow::Option1}, false, true, false, p + L" s " + b + L".rar"},  // no type chosen
-        {{}, false, false, false, L"", L"No addon selected"},
-        {{}, true, true, true, L"", L"No list selected, please save current list and try again"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(To_utf8(c.started + c.message));
-        if (c.clearList) {
-            Press_on_list_tab(window->Command3);
-        }
-        Click(c.clicks);
-        if (window->Check1->Value() != (c.useList ? 1 : 0)) {
-            Click(window->Check1);
-        }
-        window->File1->clearSelection();
-        if (c.selected) {
-            Click_file(L"tank.pbo");
-        }
-        desktop.messages.clear();
-        desktop.started.clear();
-        Click(window->Command5);
-        EXPECT_EQ(desktop.started, c.started.empty() ? Entries() : Entries{c.started});
-        EXPECT_EQ(desktop.messages, c.message.empty() ? Entries() : Entries{c.message});
-    }
-}
-
-TEST_F(PackTest, EveryPressReadsTheEntryAndAFailedStartLeavesTheWindowUsable) {
-    Open();
-    Click({&QtWindow::Option1, &QtWindow::Option5});
-    Click_file(L"tank.pbo");
-    const PlatformError missing(System_error_text(ENOENT), L"/opt/r/rarpack s");
-    struct Case {
-        std::wstring entry;
-        bool failing;
-        std::wstring started, message = {};
-    } cases[] = {
-        {L",0", false, L"", kNoPacker + L"\n" + Store_path().wstring()},
-        {L"/opt/new/rarpack,1", false, L"/opt/new/rarpack s " + Wide(addons / "tank.rar")},
-        {kRar, true, L"", missing.Message()},
-        {kRar, false, L"/opt/r/rarpack s " + Wide(addons / "tank.rar")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(To_utf8(c.entry));
-        Write_store({std::nullopt, c.entry, kZip});
-        desktop.startFailure = c.failing ? std::optional(missing) : std::nullopt;
-        desktop.messages.clear();
-        desktop.started.clear();
-        Click(window->Command5);
-        EXPECT_EQ(desktop.started, c.started.empty() ? Entries() : Entries{c.started});
-        EXPECT_EQ(desktop.messages, c.message.empty() ? Entries() : Entries{c.message});
-    }
-}
-
-// Without a usable WinZip entry, WinZip's command line starts Brelvik's own packer; a registered
-// WinZip comes first, and one that is gone after the start leaves the settings to mend.
-TEST_F(PackTest, WithoutWinZipItsCommandLineStartsTheOwnPacker) {
-    Open({std::nullopt, kRar, std::nullopt}, kOwn);
-    Click(window->Option2);
-    Click_file(L"tank.pbo");
-    const std::wstring b = Wide(addons / "tank"), members = L".zip " + b + L".pbo " + b + L".txt";
-    struct Case {
-        std::optional<std::wstring> zip;
-        std::wstring ownPacker, started, message = {};
-    } cases[] = {
-        {std::nullopt, kOwn, kOwn + L" -ex " + b + members},
-        {L"x,0", kOwn, kOwn + L" -ex " + b + members},
-        {kZip, kOwn, L"/opt/z/wzzip.exe -ex " + b + members},
-        {std::nullopt, L"", L"", kNoPacker + L"\n" + Store_path().wstring()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(To_utf8(c.started + c.message));
-        Write_store({std::nullopt, kRar, c.zip});
-        desktop.ownPacker = c.ownPacker;
-        desktop.messages.clear();
-        desktop.started.clear();
-        Click(window->Command5);
-        EXPECT_EQ(desktop.started, c.started.empty() ? Entries() : Entries{c.started});
-        EXPECT_EQ(desktop.messages, c.message.empty() ? Entries() : Entries{c.message});
-    }
+// The label that names Brelvik's own packer in WinZip's place fits, and its option is announced so.
+TEST_F(PackTest, TheOwnPackersNameFitsItsLabel) {
+    desktop.ownPacker = L"/opt/b/brelvik-pack";
+    Start({});
+    const QLabel& label = *window->Label2;
+    EXPECT_EQ(label.text(), "brelvik-pack");
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.width());
+    EXPECT_EQ(window->Option2->accessibleName(), label.text());
 }
 
 // The recorder writes down the arguments it received, after its first one, into a file named by

@@ -1,14 +1,15 @@
 # A program built as brelvik.exe is, run under Wine on the virtual display that
 # scripts/test-windows.sh provides.
 include(${PROJECT_SOURCE_DIR}/app/win32/resources.cmake)
-brelvik_test(test_win32_program SOURCES test_win32_program.cpp LIBS version)
+brelvik_test(test_win32_program LABEL window SOURCES test_win32_program.cpp LIBS version)
 brelvik_windows_resources(test_win32_program)
 target_compile_definitions(test_win32_program PRIVATE
     BRELVIK_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 if(TARGET brelvik_window_win32)
     # The Win32 window driven by window messages under Wine: it needs a display (Xvfb). "Pack it"
     # starts the recorder of the platform tests as WinZip's packer.
-    brelvik_test(test_win32_window SOURCES test_win32_window.cpp process_recorder_win.cpp
+    brelvik_test(test_win32_window LABEL window
+                 SOURCES test_win32_window.cpp process_recorder_win.cpp
                  LIBS brelvik_window_win32 shell32)
     add_dependencies(test_win32_window brelvik_process_recorder)
     # Where the build makes the program's own packer, a release is packed with it for real.
@@ -21,6 +22,7 @@ if(TARGET brelvik_window_win32)
     set_tests_properties(test_win32_window PROPERTIES RESOURCE_LOCK display)
     # The program itself refuses an unknown option with its usage on standard error.
     add_test(NAME test_win32_arguments COMMAND brelvik --frobnicate)
+    brelvik_test_label(test_win32_arguments window)
     set_tests_properties(test_win32_arguments PROPERTIES
         PASS_REGULAR_EXPRESSION "brelvik: unknown option --frobnicate\nUsage: brelvik ")
 endif()

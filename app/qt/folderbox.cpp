@@ -4,7 +4,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "app/arguments.h"
+#include "app/qt/application_qt.h"
+#include "app/qt/desktop_qt.h"
 #include "app/qt/qt_window.h"
 #include "packing/packerentry.h"
 #include "platform/about.h"
-#include "platform/application_qt.h"
 #include "platform/codepage.h"
 #include "platform/commandline.h"
-#include "platform/desktop_qt.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
 #include "platform/session.h"

@@ -43,11 +43,31 @@ QtWindow::QtWindow(RegAccess& registry, FileAccess& files, Desktop& desktop) {
     Find_controls();
     Show_working_folder();
     Set_focus_order();
-    procedures_ = std::make_unique<AddonInfo>(
-        Controls{Text1,   Text2,  Text3,  Text4,  Text5,   Text6,     Text7,    Label1,
-                 Label2,  Label4, Label5, Label6, Option1, Option2,   Option3,  Option4,
-                 Option5, Check1, Drive1, Dir1,   File1,   AddonList, filelist, this},
-        registry, files, desktop);
+    procedures_ = std::make_unique<AddonInfo>(Controls{.Text1 = Text1,
+                                                       .Text2 = Text2,
+                                                       .Text3 = Text3,
+                                                       .Text4 = Text4,
+                                                       .Text5 = Text5,
+                                                       .Text6 = Text6,
+                                                       .Text7 = Text7,
+                                                       .Label1 = Label1,
+                                                       .Label2 = Label2,
+                                                       .Label4 = Label4,
+                                                       .Label5 = Label5,
+                                                       .Label6 = Label6,
+                                                       .Option1 = Option1,
+                                                       .Option2 = Option2,
+                                                       .Option3 = Option3,
+                                                       .Option4 = Option4,
+                                                       .Option5 = Option5,
+                                                       .Check1 = Check1,
+                                                       .Drive1 = Drive1,
+                                                       .Dir1 = Dir1,
+                                                       .File1 = File1,
+                                                       .AddonList = AddonList,
+                                                       .filelist = filelist,
+                                                       .form = this},
+                                              registry, files, desktop);
     Handle(Event::kLoad);
 }
 

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <cstdio>
 
+#include "app/qt/desktop_qt.h"
 #include "app/qt/qt_window.h"
-#include "platform/desktop_qt.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
 

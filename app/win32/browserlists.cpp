@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 

@@ -36,6 +36,8 @@ class Win32Window : public Form {
     AddonInfo& Procedures() { return *procedures_; }
     // What the program was started with, opened once the window shows.
     void Open_start_path(const std::wstring& path);
+    // The controls as the procedures reach them.
+    Controls Procedure_controls() const;
     // A control's system window by its name in the layout; nullptr when there is none.
     HWND Find(const std::string& name) const;
     // Pixels for twips at the system's resolution: fifteen twips to the pixel at 96 dpi.
@@ -65,7 +67,6 @@ class Win32Window : public Form {
     RECT Area(POINT origin, const ControlLayout& layout) const;
     template <typename Control>
     Control* Get(const char* name) const;
-    Controls Procedure_controls() const;
     void Show_working_folder();
     void Set_focus_order();
     void Bring_to_front(int tab);

@@ -43,15 +43,30 @@ Control* Win32Window::Get(const char* name) const {
 }
 
 Controls Win32Window::Procedure_controls() const {
-    return {
-        Get<EditBox>("Text1"),        Get<EditBox>("Text2"),       Get<EditBox>("Text3"),
-        Get<EditBox>("Text4"),        Get<EditBox>("Text5"),       Get<EditBox>("Text6"),
-        Get<EditBox>("Text7"),        Get<CaptionLabel>("Label1"), Get<CaptionLabel>("Label2"),
-        Get<CaptionLabel>("Label4"),  Get<CaptionLabel>("Label5"), Get<CaptionLabel>("Label6"),
-        Get<OptionMark>("Option1"),   Get<OptionMark>("Option2"),  Get<OptionMark>("Option3"),
-        Get<OptionMark>("Option4"),   Get<OptionMark>("Option5"),  Get<CheckMark>("Check1"),
-        Get<DriveCombo>("Drive1"),    Get<FolderListBox>("Dir1"),  Get<FileListBox>("File1"),
-        Get<SortedList>("AddonList"), Get<SortedList>("filelist"), const_cast<Win32Window*>(this)};
+    return {.Text1 = Get<EditBox>("Text1"),
+            .Text2 = Get<EditBox>("Text2"),
+            .Text3 = Get<EditBox>("Text3"),
+            .Text4 = Get<EditBox>("Text4"),
+            .Text5 = Get<EditBox>("Text5"),
+            .Text6 = Get<EditBox>("Text6"),
+            .Text7 = Get<EditBox>("Text7"),
+            .Label1 = Get<CaptionLabel>("Label1"),
+            .Label2 = Get<CaptionLabel>("Label2"),
+            .Label4 = Get<CaptionLabel>("Label4"),
+            .Label5 = Get<CaptionLabel>("Label5"),
+            .Label6 = Get<CaptionLabel>("Label6"),
+            .Option1 = Get<OptionMark>("Option1"),
+            .Option2 = Get<OptionMark>("Option2"),
+            .Option3 = Get<OptionMark>("Option3"),
+            .Option4 = Get<OptionMark>("Option4"),
+            .Option5 = Get<OptionMark>("Option5"),
+            .Check1 = Get<CheckMark>("Check1"),
+            .Drive1 = Get<DriveCombo>("Drive1"),
+            .Dir1 = Get<FolderListBox>("Dir1"),
+            .File1 = Get<FileListBox>("File1"),
+            .AddonList = Get<SortedList>("AddonList"),
+            .filelist = Get<SortedList>("filelist"),
+            .form = const_cast<Win32Window*>(this)};
 }
 
 // Until Form_Load moves them, the browser lists show the process's working folder.

@@ -6,7 +6,7 @@
 
 #include "addonlist/addonlist.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
+#include "platform/pathsep.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace brelvik::fuzz {
@@ -81,8 +81,8 @@ class Commands {
         if (name.empty() || text_.find(name) != std::wstring::npos) {
             return;
         }
-        text_ =
-            folder + kPathSeparator + name + L"\r\n" + Info_path(folder, name) + L"\r\n" + text_;
+        text_ = Joined_path(folder, name) + L"\r\n" + Joined_path(folder, Info_name(name)) +
+                L"\r\n" + text_;
     }
 
     void Add_other(const std::wstring& file, bool hasMarker) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace brelvik {
@@ -13,6 +14,14 @@ inline constexpr std::wstring_view kPathSeparators = L"\\/";
 inline constexpr wchar_t kPathSeparator = L'/';
 inline constexpr std::wstring_view kPathSeparators = L"/";
 #endif
+
+// A name in a folder, joined as text: a root that ends in its separator gets another all the same.
+inline std::wstring Joined_path(const std::wstring& folder, std::wstring_view name) {
+    std::wstring path = folder;
+    path += kPathSeparator;
+    path += name;
+    return path;
+}
 
 // A file's name without its folder: what the packers store it under, and what the Addonlist
 // compares when it refuses a second file of one name.

@@ -1,4 +1,4 @@
-#include "platform/desktop_qt.h"
+#include "app/qt/desktop_qt.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-// The Addonlist commands through the real controls: adding add-ons and other files, removing
-// entries, clearing, saving and loading list files in a temporary folder.
+// The Addonlist commands over fake controls: adding add-ons and other files, removing entries,
+// clearing, saving and loading list files in a temporary folder.
 #include <gmock/gmock.h>
 
 #include <cerrno>
@@ -7,11 +7,11 @@
 #include "addonlist/addonlist.h"
 #include "addonlist/listfile.h"
 #include "info/infofile.h"
-#include "info/pathsep.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
+#include "tests/procedure_fixture.h"
 #include "tests/support/mount_faults.h"
-#include "tests/test_window_fixture.h"
 
 namespace brelvik::test {
 namespace {
@@ -23,7 +23,7 @@ using ::testing::HasSubstr;
 
 const std::wstring kFull = L"The Addonlist is full: a list box holds at most 32767 entries";
 
-class AddonlistTest : public WindowTest {
+class AddonlistTest : public ProcedureTest {
   protected:
     void SetUp() override {
         addons = Make_folder("addons");
@@ -32,7 +32,6 @@ class AddonlistTest : public WindowTest {
             Write_file(addons / name, "");
         }
         Start();
-        window->SSTab1->Bar()->setCurrentIndex(2);
     }
 
     // A path as the commands build it from a folder and a name.
@@ -48,15 +47,15 @@ class AddonlistTest : public WindowTest {
     }
     void Add_other(const std::wstring& path) {
         desktop.answers.push_back(path);
-        Press(window->Command4);
+        window->Handle(Event::kCommand4Click);
     }
     void Load(const std::wstring& path) {
         desktop.answers.push_back(path);
-        Press(window->Command6);
+        window->Handle(Event::kCommand6Click);
     }
     void Save(const std::wstring& path) {
         desktop.answers.push_back(path);
-        Press(window->Command7);
+        window->Handle(Event::kCommand7Click);
     }
     // Each path ending in ".pbo" (any letter case) is double-clicked in the file list, any other
     // is chosen as an other file.
@@ -70,29 +69,27 @@ class AddonlistTest : public WindowTest {
             }
         }
     }
-    void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void Press(Event command) { window->Handle(command); }
 
-    // A user's double-click on the box's entry with this text.
-    void Dbl_click(SortedListBox* box, const std::wstring& text) {
+    // A user's double-click on the box's entry with this text: it selects the entry first.
+    void Dbl_click(FakeListBox* box, const std::wstring& text) {
         const Entries items = box->Items();
         const auto found = std::ranges::find(items, text);
         ASSERT_NE(found, items.end()) << "no entry to double-click";
-        const QModelIndex index = box->model()->index(static_cast<int>(found - items.begin()), 0);
-        box->scrollTo(index);
-        const QPoint spot = box->visualRect(index).center();
-        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, spot);
-        QTest::mouseDClick(box->viewport(), Qt::LeftButton, {}, spot);
+        box->Set_list_index(static_cast<int>(found - items.begin()));
+        window->Handle(box == &window->AddonList ? Event::kAddonListDblClick
+                                                 : Event::kfilelistDblClick);
     }
 
     void Expect_list(const std::wstring& text, const Entries& addonBox, const Entries& otherBox) {
-        EXPECT_EQ(window->Procedures().addonListText, text);
-        EXPECT_EQ(window->AddonList->Items(), addonBox);
-        EXPECT_EQ(window->filelist->Items(), otherBox);
+        EXPECT_EQ(window->procedures->addonListText, text);
+        EXPECT_EQ(window->AddonList.Items(), addonBox);
+        EXPECT_EQ(window->filelist.Items(), otherBox);
     }
 
     ListState State() const {
-        return {window->Procedures().addonListText, window->AddonList->Items(),
-                window->filelist->Items(), window->Procedures().addonListPath};
+        return {window->procedures->addonListText, window->AddonList.Items(),
+                window->filelist.Items(), window->procedures->addonListPath};
     }
 
     // A list file of the given numbers of add-on and other entries.
@@ -131,11 +128,11 @@ TEST_F(AddonlistTest, AnAddonIsRefusedOnlyWhenItsFileNameIsListed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(To_utf8(c.name));
-        const std::wstring before = window->Procedures().addonListText;
+        const std::wstring before = window->procedures->addonListText;
         Add(c.name, c.folder);
-        const std::wstring pair =
-            In(c.folder, c.name) + L"\r\n" + Info_path(Wide(c.folder), c.name) + L"\r\n";
-        EXPECT_EQ(window->Procedures().addonListText, c.added ? pair + before : before);
+        const std::wstring pair = In(c.folder, c.name) + L"\r\n" +
+                                  Joined_path(Wide(c.folder), Info_name(c.name)) + L"\r\n";
+        EXPECT_EQ(window->procedures->addonListText, c.added ? pair + before : before);
     }
 }
 
@@ -171,7 +168,7 @@ TEST_F(AddonlistTest, AddingBuildsTheTextWhileTheBoxesShowItSorted) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(To_utf8(c.text));
-        Press(window->Command3);
+        Press(Event::kCommand3Click);
         Build(c.steps);
         Expect_list(c.text, c.addonBox, c.otherBox);
         EXPECT_TRUE(desktop.messages.empty());
@@ -181,11 +178,11 @@ TEST_F(AddonlistTest, AddingBuildsTheTextWhileTheBoxesShowItSorted) {
 TEST_F(AddonlistTest, ADoubleClickRemovesTheEntryAndAnAddonsOwnInfoEntry) {
     const std::wstring f = In(temp.Path(), L"f.doc"), g = In(temp.Path(), L"g.doc");
     const std::wstring x = D(L"x.pbo"), y = D(L"y.pbo");
-    SortedListBox* const addonBox = window->AddonList;
+    FakeListBox* const addonBox = &window->AddonList;
     struct Case {
         const char* what;
         Entries steps;
-        std::vector<std::pair<SortedListBox*, std::wstring>> removed;
+        std::vector<std::pair<FakeListBox*, std::wstring>> removed;
         std::wstring text;
     } cases[] = {
         {"an add-on with its info entry", {x, y}, {{addonBox, x}}, y + L"\r\n" + D(L"y.txt")},
@@ -219,12 +216,12 @@ TEST_F(AddonlistTest, ADoubleClickRemovesTheEntryAndAnAddonsOwnInfoEntry) {
          D(L"m.txt")},
         {"every other file",
          {x, f, g},
-         {{window->filelist, g}, {window->filelist, f}},
+         {{&window->filelist, g}, {&window->filelist, f}},
          x + L"\r\n" + D(L"x.txt")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Press(window->Command3);
+        Press(Event::kCommand3Click);
         Build(c.steps);
         for (const auto& [box, entry] : c.removed) {
             Dbl_click(box, entry);
@@ -239,8 +236,8 @@ TEST_F(AddonlistTest, ClearListEmptiesTextBoxesAndPath) {
     Add(L"x.pbo");
     Add_other(In(temp.Path(), L"f.doc"));
     Save(Wide(temp / "release.txta"));
-    ASSERT_FALSE(window->Procedures().addonListPath.empty());
-    Press(window->Command3);
+    ASSERT_FALSE(window->procedures->addonListPath.empty());
+    Press(Event::kCommand3Click);
     EXPECT_EQ(State(), ListState());
 }
 
@@ -248,7 +245,7 @@ TEST_F(AddonlistTest, CancelledDialogsChangeNothing) {
     Add(L"x.pbo");
     Add_other(In(temp.Path(), L"f.doc"));
     const ListState before = State();
-    for (QPushButton* command : {window->Command4, window->Command6, window->Command7}) {
+    for (Event command : {Event::kCommand4Click, Event::kCommand6Click, Event::kCommand7Click}) {
         Press(command);
         EXPECT_EQ(State(), before);
     }
@@ -281,21 +278,21 @@ TEST_F(AddonlistTest, ASavedListLoadsBackToTheSameEntries) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Press(window->Command3);
+        Press(Event::kCommand3Click);
         Build(c.steps);
         if (!c.removed.empty()) {
-            Dbl_click(window->AddonList, c.removed);
+            Dbl_click(&window->AddonList, c.removed);
         }
-        const Entries addonBox = window->AddonList->Items(), otherBox = window->filelist->Items();
+        const Entries addonBox = window->AddonList.Items(), otherBox = window->filelist.Items();
         const std::wstring path = Wide(temp / "release.txta");
         Save(path);
-        EXPECT_EQ(window->Procedures().addonListPath, path);
+        EXPECT_EQ(window->procedures->addonListPath, path);
         EXPECT_EQ(From_ansi(Read_file(temp / "release.txta")), c.bytes);
 
         Add(L"tank.pbo");  // a change that loading drops
         Load(path);
         Expect_list(c.bytes, addonBox, otherBox);
-        EXPECT_EQ(window->Procedures().addonListPath, path);
+        EXPECT_EQ(window->procedures->addonListPath, path);
         Save(Wide(temp / "again.txta"));  // saving a loaded list again adds no empty line
         EXPECT_EQ(Read_file(temp / "again.txta"), Read_file(temp / "release.txta"));
     }
@@ -372,7 +369,7 @@ TEST_F(AddonlistTest, ANameWithALineBreakOrAListTooLargeIsRefusedAndSaysWhy) {
 }
 
 TEST_F(AddonlistTest, ACommandThatWouldOverfillABoxAddsNothingAndSaysSo) {
-    const int most = SortedListBox::kMaxEntries;
+    const int most = ListBox::kMaxEntries;
     struct Case {
         const char* what;
         int addonEntries, otherEntries;

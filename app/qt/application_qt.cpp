@@ -1,4 +1,4 @@
-#include "platform/application_qt.h"
+#include "app/qt/application_qt.h"
 
 #include <QApplication>
 #include <QDir>
