@@ -3,9 +3,7 @@
 // recognises that packer's form by the arguments.
 
 #include <QApplication>
-#include <QFile>
 #include <QString>
-#include <clocale>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "packer/reportmode.h"
 #include "platform/about.h"
 #include "platform/application_qt.h"
+#include "platform/codepage.h"
 
 namespace {
 
@@ -25,14 +24,6 @@ constexpr char kUsage[] =
     "Packs the members into a zip archive, as Brelvik's packer command lines ask; a MEMBER\n"
     "written @LISTFILE names the files to pack. Reports in a window where there is a display.\n"
     "Exit code 0 all packed, 1 packed with warnings, 2 nothing packed.\n";
-
-// libarchive passes names through the C library's locale; paths and stored names here are
-// UTF-8, and in the "C" locale libarchive would lose every name that is not ASCII.
-void Use_utf8_names() {
-    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) {
-        std::setlocale(LC_CTYPE, "");
-    }
-}
 
 // Started as wzzip.exe, the window would otherwise carry that name as its window class (X11)
 // and app id (Wayland), and the desktop would not know it as this program.
@@ -49,7 +40,7 @@ int main(int argc, char** argv) {
     }
     std::vector<std::wstring> arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments.push_back(QFile::decodeName(argv[i]).toStdWString());
+        arguments.push_back(brelvik::From_native(argv[i]));  // every byte kept
     }
     const brelvik::ParsedArguments parsed = brelvik::Parse_pack_arguments(arguments);
     const brelvik::PackTask task = [&parsed](brelvik::PackProgress& progress) {
@@ -60,10 +51,8 @@ int main(int argc, char** argv) {
         QApplication application(argc, argv);  // sets the user's locale, so ours comes after
         QApplication::setApplicationName(QStringLiteral("brelvik-pack"));
         brelvik::Set_up_application(application);
-        Use_utf8_names();
         const auto* job = std::get_if<brelvik::PackJob>(&parsed);
         return brelvik::Pack_in_window(task, job != nullptr ? job->archivePath : std::wstring());
     }
-    Use_utf8_names();
     return brelvik::Pack_to_stderr(task);
 }

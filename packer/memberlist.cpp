@@ -1,11 +1,9 @@
 #include "packer/memberlist.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QString>
 #include <map>
 
 #include "addonlist/listfile.h"
+#include "addonlist/namekey.h"
 #include "info/pathsep.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -14,20 +12,36 @@
 
 namespace brelvik {
 
+std::wstring Folder_of(const std::wstring& path) {
+    const std::size_t separator = path.find_last_of(kPathSeparators);
+    if (separator == std::wstring::npos) {
+        return Current_folder();
+    }
+    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
+std::wstring Joined_path(const std::wstring& folder, const std::wstring& path) {
+    if (path.starts_with(kPathSeparator) || folder.empty()) {
+        return path;
+    }
+    return folder.ends_with(kPathSeparator) ? folder + path : folder + kPathSeparator + path;
+}
+
 std::vector<std::wstring> Read_list_members(const std::wstring& path) {
     if (File_length(path) > kMaxListFileBytes) {
         throw PlatformError(L"larger than any Addonlist", path);
     }
-    const QDir folder = QFileInfo(QString::fromStdWString(path)).absoluteDir();
-    std::vector<std::wstring> members = Listed_files(Listfile_text(Decode_list_text(Read_bytes(path))));
+    const std::wstring folder = Folder_of(path);
+    std::vector<std::wstring> members =
+        Listed_files(Listfile_text(Decode_list_text(Read_bytes(path))));
     for (std::wstring& member : members) {
-        member = folder.filePath(QString::fromStdWString(member)).toStdWString();
+        member = Joined_path(folder, member);
     }
     return members;
 }
 
 std::wstring Member_key(const std::wstring& path) {
-    return Folded(std::wstring(Bare_name(path)));
+    return Same_name_key(Bare_name(path));
 }
 
 DistinctMembers Distinct_members(const std::vector<std::wstring>& paths) {

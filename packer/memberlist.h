@@ -10,7 +10,12 @@ namespace brelvik {
 // file's folder. Throws PlatformError when the file cannot be read or is larger than any list.
 std::vector<std::wstring> Read_list_members(const std::wstring& path);
 
-// The name members are compared by: the bare name, letter case ignored as the window does.
+// The folder a path lies in (the working folder for a bare name), and a path taken from a
+// folder: an absolute one as it is.
+std::wstring Folder_of(const std::wstring& path);
+std::wstring Joined_path(const std::wstring& folder, const std::wstring& path);
+
+// The name members are compared by: the bare name as a Windows folder compares it.
 std::wstring Member_key(const std::wstring& path);
 
 // Members of one Member_key would be duplicates in the archive; the later one wins.

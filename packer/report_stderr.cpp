@@ -1,12 +1,13 @@
-#include <QString>
 #include <cstdio>
 
 #include "packer/reporter.h"
+#include "platform/codepage.h"
 
 namespace brelvik {
 
 void Write_summary(const PackResult& result) {
-    std::fputs(QString::fromStdWString(Summary_text(result)).toLocal8Bit().constData(), stderr);
+    // Paths go out as the bytes they were given in.
+    std::fputs(To_native(Summary_text(result)).c_str(), stderr);
     std::fflush(stderr);
 }
 

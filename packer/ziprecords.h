@@ -5,6 +5,8 @@
 
 namespace brelvik {
 
+struct CivilTime;
+
 // What the zip records say of one entry.
 struct ZipEntryRecord {
     std::string name;  // UTF-8, marked so
@@ -17,6 +19,9 @@ struct ZipEntryRecord {
     std::uint64_t size = 0;
     std::uint64_t offset = 0;  // of the local header
 };
+
+// Date and time as MS-DOS keeps them (local time, even seconds), clamped to the years it can say.
+std::uint32_t Dos_time(const CivilTime& time);
 
 // Whether an entry of this many bytes needs 64-bit sizes in its local header. Decided before
 // its data are deflated, so it leaves room for deflate's growth of data that do not compress.

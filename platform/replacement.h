@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,12 @@ class FileReplacement {
     // For writers that need the open file itself; it stays owned here.
     int Descriptor() const { return fd_; }
     void Write(std::string_view bytes);
+    // Positional access for writers that patch what they wrote and read it back; safe from
+    // several threads at once.
+    void Write_at(const char* data, std::size_t size, std::uint64_t offset);
+    std::size_t Read_at(char* buffer, std::size_t size, std::uint64_t offset) const;
+    // Empties the file, to write it again from the start.
+    void Truncate();
     // Flushes the file to the disk and puts it in the place of the old one.
     void Commit();
 

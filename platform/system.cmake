@@ -18,7 +18,7 @@ if(NOT WIN32)
     # A pure parser and writer of the store's text, callable on its own; the file replacement
     # that saves and the stand-in packer's archives go through.
     target_sources(brelvik_platform PRIVATE settings_store.cpp settings_store_lookup.cpp
-                   replacement_posix.cpp)
+                   replacement_posix.cpp memberfile_posix.cpp)
 endif()
 target_link_libraries(brelvik_platform PUBLIC brelvik_options)
 if(WIN32)

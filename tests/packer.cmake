@@ -9,4 +9,4 @@ target_compile_definitions(test_pack_run PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_
 add_dependencies(test_pack_run brelvik-pack)
 set_tests_properties(test_pack_run PROPERTIES ENVIRONMENT "BRELVIK_PACK_NO_WINDOW=1")
 brelvik_test(test_zipwriter SOURCES test_zipwriter.cpp
-             LIBS brelvik_packer brelvik_test_support LibArchive::LibArchive)
+             LIBS brelvik_packer brelvik_test_support Qt6::Core LibArchive::LibArchive)
