@@ -362,8 +362,14 @@ class ArchivePack {
         result_.packed.push_back(member.path);
     }
 
+    // A name whose bytes are no UTF-8 (the system keeps such bytes as U+DC80..U+DCFF) is stored
+    // as those bytes, unmarked, as zip tools store names of an unknown code page: nothing is
+    // turned into a replacement character.
     static NewEntry Member_entry(const Member& member) {
-        return {To_utf8(Bare_name(member.path)), member.identity.modified, member.identity.size};
+        const std::wstring_view name = Bare_name(member.path);
+        const bool utf8 = std::ranges::none_of(name, [](wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; });
+        return {utf8 ? To_utf8(name) : To_native(name), utf8, member.identity.modified,
+                member.identity.size};
     }
 
     // Read back before it replaces anything: a fault of the writer, the disk or the memory

@@ -68,7 +68,7 @@ std::string Time_extra(std::int64_t mtime) {
 void Put_common(std::string& out, const ZipEntryRecord& entry, bool zip64, std::uint64_t size,
                 std::uint64_t compressedSize, std::size_t extraLength) {
     Put16(out, zip64 ? 45 : entry.stored ? 10 : 20);
-    Put16(out, kUtf8Names);
+    Put16(out, entry.utf8Name ? kUtf8Names : 0);
     Put16(out, entry.stored ? 0 : 8);
     Put32(out, Dos_time(Local_time(entry.mtime)));
     Put32(out, entry.crc);

@@ -9,7 +9,8 @@ struct CivilTime;
 
 // What the zip records say of one entry.
 struct ZipEntryRecord {
-    std::string name;  // UTF-8, marked so
+    std::string name;  // UTF-8, marked so, unless utf8Name is false
+    bool utf8Name = true;
     std::int64_t mtime = 0;
     unsigned perm = 0644;
     bool stored = false;      // else deflated

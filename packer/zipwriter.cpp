@@ -24,6 +24,7 @@ unsigned Workers() {
 ZipEntryRecord Record_of(const NewEntry& entry, int level) {
     ZipEntryRecord record;
     record.name = entry.name;
+    record.utf8Name = entry.utf8Name;
     record.mtime = entry.mtime;
     record.perm = entry.perm & 07777;
     record.stored = level == 0;

@@ -22,9 +22,10 @@ class ZipSink {
     virtual void Write_at(const char* data, std::size_t size, std::uint64_t offset) = 0;
 };
 
-// A new entry: its stored name (UTF-8), time and size where known.
+// A new entry: its stored name (UTF-8, or bytes of no known encoding), time and size where known.
 struct NewEntry {
     std::string name;
+    bool utf8Name = true;
     std::int64_t mtime = 0;
     std::optional<std::uint64_t> size;
     unsigned perm = 0644;

@@ -4,7 +4,7 @@ brelvik_test(test_pack_args SOURCES test_pack_args.cpp LIBS brelvik_packer)
 
 # The built program run as a child process, as the window starts it.
 brelvik_test(test_pack_run SOURCES test_pack_run.cpp
-             LIBS brelvik_test_support Qt6::Core LibArchive::LibArchive)
+             LIBS brelvik_packer brelvik_test_support Qt6::Core LibArchive::LibArchive)
 target_compile_definitions(test_pack_run PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_FILE:brelvik-pack>")
 add_dependencies(test_pack_run brelvik-pack)
 set_tests_properties(test_pack_run PROPERTIES ENVIRONMENT "BRELVIK_PACK_NO_WINDOW=1")

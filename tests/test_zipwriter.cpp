@@ -10,11 +10,13 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "packer/blockdeflater.h"
+#include "packer/zipcheck.h"
 #include "packer/zipreader.h"
 #include "packer/zipwriter.h"
 #include "platform/memberfile.h"
@@ -25,6 +27,7 @@ namespace brelvik {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct Member {
     std::string name;
@@ -69,7 +72,7 @@ void Write_zip(const fs::path& path, int level, std::size_t blockSize, Writes wr
 }
 
 void Begin(ZipWriter& zip, const std::string& name, std::uint64_t size) {
-    zip.Begin_entry({name, 1700000000, size});
+    zip.Begin_entry({name, true, 1700000000, size});
 }
 
 void Write_members(const fs::path& path, int level, std::size_t blockSize,
@@ -224,6 +227,49 @@ TEST(ZipWriter, AMemberOf5GBPacksInBoundedMemoryWithZip64Records) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].size, kSize);
     EXPECT_EQ(entries[1].offset, Read_local_extent(read, entries[0]).length);
+}
+
+// The check before an archive replaces the old one finds what an unpacker would trip on.
+TEST(ZipCheck, FindsEveryKindOfDamage) {
+    const test::TempFolder folder;
+    const fs::path archive = folder / "out.zip";
+    Write_members(archive, 6, 64 << 10, {{"text.pbo", Text(200'000)}, {"raw", Random(70'000)}},
+                  1 << 20);
+    std::string good;
+    {
+        std::ifstream in(archive, std::ios::binary);
+        good.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::size_t directory = good.rfind("PK\x01\x02"s);  // the last central record
+    struct Case {
+        const char* what;
+        std::size_t at;  // the byte changed, or the length cut to
+        bool cut;
+    };
+    const Case cases[] = {
+        {"a deflated byte", 200, false}, {"a stored byte", directory - 10, false},
+        {"a local name", 30, false},     {"a directory CRC", directory + 16, false},
+        {"cut in the data", 5000, true}, {"cut before the end record", good.size() - 5, true},
+    };
+    std::atomic<bool> cancel{false};
+    for (const Case& c : cases) {
+        std::string bytes = c.cut ? good.substr(0, c.at) : good;
+        if (!c.cut) {
+            bytes[c.at] ^= 0x20;
+        }
+        const ReadAt read = [&bytes](char* buffer, std::size_t size, std::uint64_t offset) {
+            const std::size_t got =
+                offset >= bytes.size() ? 0 : std::min(size, bytes.size() - offset);
+            std::memcpy(buffer, bytes.data() + offset, got);
+            return got;
+        };
+        EXPECT_THROW(Check_zip(read, bytes.size(), 2, cancel), ZipDamage) << c.what;
+        if (c.at == 200) {
+            bytes = good;
+            EXPECT_NO_THROW(Check_zip(read, bytes.size(), 2, cancel));
+            EXPECT_THROW(Check_zip(read, bytes.size(), 3, cancel), ZipDamage) << "a lost entry";
+        }
+    }
 }
 
 }  // namespace
