@@ -79,8 +79,12 @@ class AddonInfo : private Controls {
     // Packer choice and packing (addoninfo_pack.cpp).
     void Option1_Click();
     void Option2_Click();
+    void Offer_zip_only();
     void Command5_Click();
     PackRequest Pack_request();
+    std::wstring Packer_entry(Packer packer);
+    bool Own_packer_runs(Packer packer);
+    void Name_own_packer();
 
     // The info file the seven fields were last filled from, or made for.
     std::wstring fieldsFrom_;

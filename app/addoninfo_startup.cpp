@@ -1,4 +1,5 @@
 #include "app/addoninfo.h"
+#include "platform/desktop.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 #include "platform/regaccess.h"
@@ -41,8 +42,10 @@ void AddonInfo::Restore_last_folder() {
 }
 
 void AddonInfo::Hide_missing_packers() {
+    // Brelvik's own packer, installed with the program, takes WinZip's place where it is missing.
     const bool hasZip =
-        Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinZip\\DefaultIcon", L"")) >= 2;
+        Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinZip\\DefaultIcon", L"")) >= 2 ||
+        !desktop_.Own_packer().empty();
     const bool hasRar =
         Value_length(registry_.Read_setting(kHkeyClassesRoot, L"WinRar\\DefaultIcon", L"")) >= 2;
     if (!hasZip) {
@@ -60,6 +63,7 @@ void AddonInfo::Hide_missing_packers() {
         Option3->Set_visible(false);
         Label4->Set_grey(true);
     }
+    Name_own_packer();
 }
 
 void AddonInfo::Command2_Click() {

@@ -23,6 +23,7 @@ class Label {
   public:
     virtual ~Label() = default;
     virtual void Set_grey(bool grey) = 0;
+    virtual void Set_caption(const std::wstring& text) = 0;
 };
 
 // Setting one selected deselects the others of its frame and runs no procedure. A hidden button
@@ -33,6 +34,8 @@ class OptionButton {
     virtual bool Value() const = 0;
     virtual void Set_value(bool selected) = 0;
     virtual void Set_visible(bool visible) = 0;
+    // What screen readers announce it by: the text of the label that names it.
+    virtual void Set_name(const std::wstring& name) = 0;
 };
 
 class CheckBox {

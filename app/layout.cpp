@@ -76,16 +76,17 @@ std::vector<ControlLayout> Addonlist_tab() {
     };
 }
 
-// Each mark's own caption is never seen: the label to its right names it.
+// Each mark's own caption is never seen: the label to its right names it. The packers' labels
+// have room for the name of Brelvik's own packer where it takes a packer's place.
 std::vector<ControlLayout> Pack_tab() {
     return {
         {"Frame10", kFrame, "SSTab1", 3, L"Packer", 240, 480, 1695, 975, 29},
         {"Option1", kOptionButton, "Frame10", 3, L"Option1", 120, 240, 255, 255, 30,
          kOwnCaptionHidden, L"Use WinRar", L"", Event::kOption1Click},
-        {"Label1", kLabel, "Frame10", 3, L"Use WinRar", 480, 240, 975, 255, 32},
+        {"Label1", kLabel, "Frame10", 3, L"Use WinRar", 480, 240, 1155, 255, 32},
         {"Option2", kOptionButton, "Frame10", 3, L"Option2", 120, 600, 255, 255, 31,
          kOwnCaptionHidden, L"Use WinZip", L"", Event::kOption2Click},
-        {"Label2", kLabel, "Frame10", 3, L"Use WinZip", 480, 600, 975, 255, 33},
+        {"Label2", kLabel, "Frame10", 3, L"Use WinZip", 480, 600, 1155, 255, 33},
         {"Frame11", kFrame, "SSTab1", 3, L"Archive Type", 240, 1560, 1215, 1335, 34},
         {"Option3", kOptionButton, "Frame11", 3, L"Option3", 120, 240, 255, 255, 37,
          kOwnCaptionHidden, L"Zip"},

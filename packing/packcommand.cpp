@@ -59,13 +59,23 @@ PackCommand Rar_command(const std::wstring& program, const PackRequest& request)
     return Command(program, switches, {base, base + L".txt", base + L".pbo"});
 }
 
-PackCommand Zip_command(const std::wstring& folder, const PackRequest& request) {
-    const std::wstring program = folder + L"wzzip.exe";
+PackCommand Zip_command(const std::wstring& program, const PackRequest& request) {
     if (request.useList) {
         return Command(program, L"-ex", {List_base(request) + L"zip", L"@" + request.listPath});
     }
     const std::wstring base = Addon_archive_base(request);
     return Command(program, L"-ex", {base + L".zip", base + L".pbo", base + L".txt"});
+}
+
+// WinZip's command-line packer in the folder its entry names, or Brelvik's own packer in its place.
+std::optional<std::wstring> Zip_program(const PackRequest& request) {
+    if (const std::optional<std::wstring> folder = Packer_folder(request.packerEntry)) {
+        return *folder + L"wzzip.exe";
+    }
+    if (request.ownPacker.empty()) {
+        return std::nullopt;
+    }
+    return request.ownPacker;
 }
 
 }  // namespace
@@ -76,11 +86,12 @@ PackCommand Compose_packcommand(const PackRequest& request) {
     if (request.packer == Packer::WinRar) {
         packer = Packer_program(request.packerEntry);
     } else if (request.packer == Packer::WinZip) {
-        packer = Packer_folder(request.packerEntry);
+        packer = Zip_program(request);
     }
     if (!packer) {
-        // Where no installer writes the entries, the user has to: say where they are.
-        if (request.settingsPath.empty()) {
+        // Where no installer writes the entries, the user has to mend a chosen packer's: say
+        // where they are. With no packer chosen the mend is to choose one.
+        if (request.packer == Packer::None || request.settingsPath.empty()) {
             return Message(kNoPacker);
         }
         return {{}, std::wstring(kNoPacker) + L"\n" + request.settingsPath};

@@ -16,6 +16,9 @@ struct PackRequest {
     std::wstring selectedFile;            // File1's selected name, empty when none
     std::wstring listPath;                // addonListPath
     std::wstring settingsPath;            // the settings file, "" where the registry is used
+    // Brelvik's own packer, which takes WinZip's command line where WinZip's entry is unusable;
+    // "" where it is not installed with the program.
+    std::wstring ownPacker;
 };
 
 struct PackCommand {

@@ -71,4 +71,20 @@ std::optional<std::wstring> Packer_folder(const std::wstring& entry) {
     return program->substr(0, separator + 1);
 }
 
+bool Names_own_packer(const std::wstring& entry) {
+    const std::optional<std::wstring> program = Packer_program(entry);
+    if (!program) {
+        return false;
+    }
+    std::wstring name(Bare_name(*program));
+    // Windows names ignore letter case; the name looked for is ASCII.
+    for (wchar_t& c : name) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+        }
+    }
+    const std::wstring own = kOwnPackerName;
+    return name == own || name == own + L".exe";
+}
+
 }  // namespace brelvik

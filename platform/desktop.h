@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/standin_packer.h"
+
 namespace brelvik {
 
 // Everything modal or outside the window that its procedures reach: message boxes, the open
@@ -18,6 +20,8 @@ class Desktop {
                                           const std::wstring& filter) = 0;
     // Throws PlatformError when the program cannot be started.
     virtual void Start_process(const std::wstring& commandLine) = 0;
+    // Brelvik's own packer where it is installed with the program; "" where it is not.
+    virtual std::wstring Own_packer() { return Find_own_packer(Program_folder()); }
 };
 
 }  // namespace brelvik

@@ -20,4 +20,12 @@ void Offer_standin_packer(const std::filesystem::path& storePath,
                           const std::filesystem::path& programFolder,
                           const ProgramOfEntry& programOf);
 
+// Brelvik's own packer where it is installed with the program in programFolder: beside it, or
+// (where the settings store stands in for the registry) in the install's private folder. ""
+// when it is not there.
+std::wstring Find_own_packer(const std::filesystem::path& programFolder);
+
+// The folder the running program lies in.
+std::filesystem::path Program_folder();
+
 }  // namespace brelvik

@@ -81,6 +81,16 @@ bool Lead_entries_to(Store& store, const StoreValue& entry, const ProgramOfEntry
 
 }  // namespace
 
+std::wstring Find_own_packer(const fs::path& programFolder) {
+    const std::optional<fs::path> program = Find_standin(programFolder);
+    return program ? Path_text(*program) : std::wstring();
+}
+
+fs::path Program_folder() {
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error).parent_path();
+}
+
 void Offer_standin_packer(const fs::path& storePath, const fs::path& programFolder,
                           const ProgramOfEntry& programOf) {
     const std::optional<fs::path> program = Find_standin(programFolder);

@@ -28,6 +28,8 @@ class FakeDesktop : public Desktop {
     std::deque<std::wstring> answers;
     // When set, Start_process throws this error instead of recording a start.
     std::optional<PlatformError> startFailure;
+    // Brelvik's own packer as installed with the program; none unless a test installs it.
+    std::wstring ownPacker;
 
     void Show_message(const std::wstring& text) override { messages.push_back(text); }
     std::wstring Open_file_dialog(const std::wstring& folder, const std::wstring& filter) override {
@@ -42,6 +44,7 @@ class FakeDesktop : public Desktop {
         }
         started.push_back(commandLine);
     }
+    std::wstring Own_packer() override { return ownPacker; }
 
   private:
     std::wstring Answer(Dialog dialog) {

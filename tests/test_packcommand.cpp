@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "packing/packcommand.h"
+#include "packing/packerentry.h"
+#include "platform/codepage.h"
 #include "platform/commandline.h"
 
 namespace brelvik {
@@ -40,14 +42,15 @@ struct Case {
 
 PackRequest Single(Packer packer, ArchiveType type, std::wstring folder = L"C:\\Addons",
                    std::wstring file = L"tank.pbo") {
-    return {packer, type, false, packer == Packer::WinRar ? kRarEntry : kZipEntry,
-            folder, file, L"",   L""};
+    return {packer, type, false, packer == Packer::WinRar ? kRarEntry : kZipEntry, folder, file,
+            L"",    L"",  L""};
 }
 
 PackRequest List(Packer packer, ArchiveType type,
                  std::wstring listPath = L"C:\\Rel\\release.txta") {
-    return {packer,        type, true,     packer == Packer::WinRar ? kRarEntry : kZipEntry,
-            L"C:\\Addons", L"",  listPath, L""};
+    return {
+        packer,   type, true, packer == Packer::WinRar ? kRarEntry : kZipEntry, L"C:\\Addons", L"",
+        listPath, L"",  L""};
 }
 
 PackRequest With_entry(PackRequest request, std::wstring entry) {
@@ -121,9 +124,53 @@ TEST(ComposePackcommand, MessagesInTheirOrder) {
         {"unusable WinZip entry before list test", With_entry(noList, L"wzzip.exe,0"), L"",
          kNoPacker},
     });
-    // Where a settings file holds the entries, the message says where it is.
-    none.settingsPath = L"/home/u/.config/brelvik/registry.reg";
-    EXPECT_EQ(Compose_packcommand(none).message, kNoPacker + L"\n" + none.settingsPath);
+    // Where a settings file holds a chosen packer's unusable entry, the message says where it
+    // is; with no packer chosen there is nothing in it to mend.
+    const std::wstring settings = L"/home/u/.config/brelvik/registry.reg";
+    for (PackRequest* request : {&none, &noFile}) {
+        request->settingsPath = settings;
+    }
+    EXPECT_EQ(Compose_packcommand(none).message, kNoPacker);
+    EXPECT_EQ(Compose_packcommand(With_entry(noFile, L"")).message, kNoPacker + L"\n" + settings);
+}
+
+// Brelvik's own packer takes WinZip's command line where WinZip's entry is unusable; a usable
+// entry comes first, and WinRAR's place it never takes.
+TEST(ComposePackcommand, OwnPackerInWinZipsPlace) {
+    const std::wstring own = L"C:\\Rel 1\\brelvik-pack.exe";
+    auto with_own = [&own](PackRequest request, std::wstring entry) {
+        request.ownPacker = Native(own);
+        return With_entry(std::move(request), std::move(entry));
+    };
+    const std::wstring zipList = L" -ex C:\\Rel\\release.zip @C:\\Rel\\release.txta";
+    Expect_cases({
+        {"no WinZip entry", with_own(List(Packer::WinZip, ArchiveType::Sfx), L""),
+         L"\"" + own + L"\"" + zipList},
+        {"WinZip entry without a folder",
+         with_own(Single(Packer::WinZip, ArchiveType::Zip), L"abcdefgh.exe,0"),
+         L"\"" + own + L"\" -ex C:\\Addons\\tank.zip C:\\Addons\\tank.pbo C:\\Addons\\tank.txt"},
+        {"registered WinZip first", with_own(List(Packer::WinZip, ArchiveType::Zip), kZipEntry),
+         L"C:\\Tools\\Z\\wzzip.exe" + zipList},
+        {"not for WinRAR", with_own(List(Packer::WinRar, ArchiveType::Zip), L""), L"", kNoPacker},
+    });
+}
+
+TEST(PackerEntry, NamesOwnPacker) {
+    struct EntryCase {
+        const wchar_t* entry;
+        bool own;
+    } cases[] = {
+        {L"/usr/libexec/brelvik/brelvik-pack,0", true},
+        {L"\"C:\\Brelvik\\BRELVIK-PACK.EXE\",0", true},
+        {L"brelvik-pack", true},
+        {L"/opt/z/wzzip.exe,0", false},
+        {L"/opt/brelvik-pack/rar,0", false},
+        {L"/opt/brelvik-packer,0", false},
+        {L"", false},
+    };
+    for (const EntryCase& c : cases) {
+        EXPECT_EQ(Names_own_packer(Native(c.entry)), c.own) << To_utf8(c.entry);
+    }
 }
 
 TEST(ComposePackcommand, PackerEntriesAreParsed) {

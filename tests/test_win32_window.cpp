@@ -18,6 +18,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/regaccess.h"
+#include "platform/standin_packer.h"
 #include "tests/process_recorder.h"
 #include "tests/starting_desktop.h"
 #include "tests/support/temp_folder.h"
@@ -77,6 +78,9 @@ class Win32WindowTest : public ::testing::Test {
 
     // Both packers' entries point into packers\, where the recorder stands in for WinZip's.
     void Start(bool packers, const std::filesystem::path& lastFolder = {}) {
+        Start(packers, lastFolder, desktop);
+    }
+    void Start(bool packers, const std::filesystem::path& lastFolder, Desktop& shown) {
         window.reset();
         Forget_settings();
         if (!lastFolder.empty()) {
@@ -92,7 +96,7 @@ class Win32WindowTest : public ::testing::Test {
             Put_value(HKEY_CLASSES_ROOT, L"WinRAR\\DefaultIcon", L"",
                       (folder / "winrar.exe").wstring() + L",0");
         }
-        window = std::make_unique<Win32Window>(registry, files, desktop);
+        window = std::make_unique<Win32Window>(registry, files, shown);
         window->Show(SW_SHOWNORMAL);
     }
 
@@ -393,6 +397,129 @@ TEST_F(Win32WindowTest, AnUntouchedAddonIsSavedByteForByte) {
     Click("Command1");
     EXPECT_NE(Read_file(info).find("/x/infotyped"), std::string::npos);
 }
+
+// With no WinZip registered, the program's own packer beside it takes WinZip's place: named by
+// the label, offering zip only, started with WinZip's command line.
+TEST_F(Win32WindowTest, WithoutWinZipTheOwnPackerBesideTheProgramRuns) {
+    // The desktop looks beside the running program, as the program's own does.
+    struct BesideDesktop : StartingDesktop {
+        std::wstring Own_packer() override { return Desktop::Own_packer(); }
+    } beside;
+    const std::filesystem::path own = Program_folder() / "brelvik-pack.exe";
+    ASSERT_FALSE(std::filesystem::exists(own));
+    ASSERT_EQ(beside.Own_packer(), L"");
+    std::filesystem::copy_file(Recorder_path(), own);
+    struct Removed {
+        std::filesystem::path path;
+        ~Removed() {
+            // The recorder may still be ending, its program file in use for a moment.
+            std::error_code error;
+            for (int tries = 0; !std::filesystem::remove(path, error) && error && tries < 100;
+                 ++tries) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
+    } removed{own};
+    const std::filesystem::path addons = temp / "addons";
+    std::filesystem::create_directories(addons);
+    std::ofstream(addons / "tank.pbo") << "x";
+    Start(false, addons, beside);
+    Show_tab(3);
+    EXPECT_EQ(Text("Label2"), L"brelvik-pack");
+    EXPECT_EQ(Text("Option2"), L"brelvik-pack");
+    EXPECT_FALSE(IsWindowVisible(Find("Option1")));
+    Click("Option2");
+    EXPECT_TRUE(Checked("Option3"));
+    EXPECT_FALSE(IsWindowVisible(Find("Option4")));
+    Click_entry("File1", L"tank.pbo");
+    const std::filesystem::path work = temp / "work", before = std::filesystem::current_path();
+    std::filesystem::create_directories(work);
+    std::filesystem::current_path(work);
+    Click("Command5");
+    std::filesystem::current_path(before);
+    const std::wstring base = (addons / "tank").wstring();
+    EXPECT_EQ(Recorded(work / "-ex").second,
+              (Names{base + L".zip", base + L".pbo", base + L".txt"}));
+    EXPECT_TRUE(beside.messages.empty());
+    window.reset();
+}
+
+#ifdef BRELVIK_PACK_PROGRAM
+// The central directory of a zip archive: each member's name with its CRC-32 and size, or nothing
+// where the archive cannot be read.
+struct Member {
+    std::string name;
+    std::uint32_t crc, size;
+    bool operator==(const Member&) const = default;
+};
+std::uint32_t Le(const std::string& bytes, std::size_t at, int length) {
+    std::uint32_t value = 0;
+    for (int i = length - 1; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    }
+    return value;
+}
+std::vector<Member> Zip_members(const std::string& zip) {
+    const std::size_t end = zip.rfind("PK\x05\x06");
+    std::vector<Member> members;
+    if (end == std::string::npos) {
+        return members;
+    }
+    std::size_t at = Le(zip, end + 16, 4);
+    for (std::uint32_t n = Le(zip, end + 10, 2); n > 0 && zip.compare(at, 4, "PK\x01\x02") == 0;
+         --n) {
+        const std::size_t name = Le(zip, at + 28, 2);
+        members.push_back({zip.substr(at + 46, name), Le(zip, at + 16, 4), Le(zip, at + 24, 4)});
+        at += 46 + name + Le(zip, at + 30, 2) + Le(zip, at + 32, 2);
+    }
+    return members;
+}
+Member Member_of(const std::string& name, const std::string& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = crc >> 1 ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return {name, ~crc, static_cast<std::uint32_t>(bytes.size())};
+}
+
+// No packer registered: the release is packed by the program's own packer, as shipped beside it.
+TEST_F(Win32WindowTest, AReleaseIsPackedWithNoPackerRegistered) {
+    SetEnvironmentVariableW(L"BRELVIK_PACK_NO_WINDOW", L"1");
+    desktop.ownPacker = std::filesystem::absolute(BRELVIK_PACK_PROGRAM).make_preferred().wstring();
+    const std::filesystem::path addons = temp / "my addons", list = temp / "release.txta";
+    std::filesystem::create_directories(addons);
+    const std::string pbo = std::string("PBO\0\xff tank", 10) + std::string(5000, 'T');
+    const std::string info = "Tank\r\nDIZUV Information\r\n";
+    std::ofstream(addons / "tank.pbo", std::ios::binary) << pbo;
+    std::ofstream(addons / "tank.txt", std::ios::binary) << info;
+    Start(false, addons);
+    Show_tab(2);
+    Click_entry("File1", L"tank.pbo", true);
+    desktop.answers = {list.wstring()};
+    Click("Command7");
+    Show_tab(3);
+    Click("Option2");
+    Click("Check1");
+    Click("Command5");
+    EXPECT_TRUE(desktop.messages.empty());
+    const std::filesystem::path archive = temp / "release.zip";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!std::filesystem::exists(archive) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    std::vector<Member> members = Zip_members(Read_file(archive));
+    std::ranges::sort(members, {}, &Member::name);
+    EXPECT_EQ(members,
+              (std::vector<Member>{Member_of("tank.pbo", pbo), Member_of("tank.txt", info)}));
+}
+#else
+TEST_F(Win32WindowTest, AReleaseIsPackedWithNoPackerRegistered) {
+    GTEST_SKIP() << "brelvik-pack.exe is not part of this build";
+}
+#endif
 
 TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     const std::filesystem::path addons = temp / "addons";

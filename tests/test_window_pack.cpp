@@ -17,14 +17,16 @@ using Option = OptionMark* QtWindow::*;
 
 const std::wstring kRar = L"/opt/r/rarpack,0";
 const std::wstring kZip = L"/opt/z/abcdefgh.exe,0";
+const std::wstring kOwn = L"/opt/b/brelvik-pack";
 const std::wstring kNoPacker = L"Packing not possible, check the settings";
 const Settings kBothPackers = {std::nullopt, kRar, kZip};
 
 class PackTest : public WindowTest {
   protected:
-    void Open(const Settings& settings = kBothPackers) {
+    void Open(const Settings& settings = kBothPackers, const std::wstring& ownPacker = L"") {
         addons = Make_folder("addons");
         Write_file(addons / "tank.pbo", "");
+        desktop.ownPacker = ownPacker;
         Start(settings);
         Browse_to(addons);
         window->SSTab1->Bar()->setCurrentIndex(3);
@@ -55,16 +57,35 @@ class PackTest : public WindowTest {
         }
         return shown;
     }
+    // The packers' labels, each as screen readers announce its option too.
+    std::string Packer_labels() const {
+        std::string shown;
+        for (auto [option, label] : {std::pair{window->Option1, window->Label1},
+                                     std::pair{window->Option2, window->Label2}}) {
+            shown += (shown.empty() ? "" : " / ") + label->text().toStdString();
+            if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) {
+                shown += " (cut off)";
+            }
+            if (option->accessibleName() != label->text()) {
+                shown += " (announced " + option->accessibleName().toStdString() + ")";
+            }
+        }
+        return shown;
+    }
 
     std::filesystem::path addons;
 };
 
 TEST_F(PackTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
+    const std::string zipOnly = "Zip selected, Rar hidden grey, SFX hidden grey";
+    const std::wstring ownEntry = kOwn + L",0";
     struct Case {
         const char* what;
         Settings settings;
         std::vector<Option> clicks;
         std::string types;
+        std::wstring ownPacker = L"";
+        std::string labels = "Use WinRar / Use WinZip";
     } cases[] = {
         {"WinZip, then WinRAR",
          kBothPackers,
@@ -73,7 +94,7 @@ TEST_F(PackTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
         {"WinRAR, Rar, then WinZip",
          kBothPackers,
          {&QtWindow::Option1, &QtWindow::Option4, &QtWindow::Option2},
-         "Zip selected, Rar hidden grey, SFX hidden grey"},
+         zipOnly},
         {"WinRAR alone installed",
          {std::nullopt, kRar, std::nullopt},
          {&QtWindow::Option1},
@@ -82,12 +103,32 @@ TEST_F(PackTest, TheChosenPackerDecidesTheArchiveTypesOnOffer) {
          kBothPackers,
          {&QtWindow::Option1, &QtWindow::Option5, &QtWindow::Option1},
          "Zip, Rar, SFX selected"},
+        // Brelvik's own packer makes zip archives only, in whichever packer's place.
+        {"own packer in both places, WinZip then WinRAR",
+         {std::nullopt, ownEntry, ownEntry},
+         {&QtWindow::Option2, &QtWindow::Option1},
+         zipOnly,
+         kOwn,
+         "brelvik-pack / brelvik-pack"},
+        {"own packer in WinZip's place, WinRAR then WinZip",
+         {std::nullopt, kRar, std::nullopt},
+         {&QtWindow::Option1, &QtWindow::Option4, &QtWindow::Option2},
+         zipOnly,
+         kOwn,
+         "Use WinRar / brelvik-pack"},
+        {"own packer installed, WinZip registered",
+         kBothPackers,
+         {&QtWindow::Option2},
+         zipOnly,
+         kOwn},
+        {"own packer alone", {}, {&QtWindow::Option2}, zipOnly, kOwn, "Use WinRar / brelvik-pack"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Open(c.settings);
+        Open(c.settings, c.ownPacker);
         Click(c.clicks);
         EXPECT_EQ(Types(), c.types);
+        EXPECT_EQ(Packer_labels(), c.labels);
     }
 }
 
@@ -115,7 +156,7 @@ TEST_F(PackTest, PackItStartsTheLineForTheControlsOrSaysWhatIsMissing) {
         bool useList, selected, clearList;
         std::wstring started, message = {};
     } cases[] = {
-        {{}, false, true, false, L"", kNoPacker + L"\n" + Store_path().wstring()},
+        {{}, false, true, false, L"", kNoPacker},  // nothing to mend in the settings file
         {{&QtWindow::Option1, &QtWindow::Option3},
          false,
          true,
@@ -176,6 +217,34 @@ TEST_F(PackTest, EveryPressReadsTheEntryAndAFailedStartLeavesTheWindowUsable) {
         SCOPED_TRACE(To_utf8(c.entry));
         Write_store({std::nullopt, c.entry, kZip});
         desktop.startFailure = c.failing ? std::optional(missing) : std::nullopt;
+        desktop.messages.clear();
+        desktop.started.clear();
+        Click(window->Command5);
+        EXPECT_EQ(desktop.started, c.started.empty() ? Entries() : Entries{c.started});
+        EXPECT_EQ(desktop.messages, c.message.empty() ? Entries() : Entries{c.message});
+    }
+}
+
+// Without a usable WinZip entry, WinZip's command line starts Brelvik's own packer; a registered
+// WinZip comes first, and one that is gone after the start leaves the settings to mend.
+TEST_F(PackTest, WithoutWinZipItsCommandLineStartsTheOwnPacker) {
+    Open({std::nullopt, kRar, std::nullopt}, kOwn);
+    Click(window->Option2);
+    Click_file(L"tank.pbo");
+    const std::wstring b = Wide(addons / "tank"), members = L".zip " + b + L".pbo " + b + L".txt";
+    struct Case {
+        std::optional<std::wstring> zip;
+        std::wstring ownPacker, started, message = {};
+    } cases[] = {
+        {std::nullopt, kOwn, kOwn + L" -ex " + b + members},
+        {L"x,0", kOwn, kOwn + L" -ex " + b + members},
+        {kZip, kOwn, L"/opt/z/wzzip.exe -ex " + b + members},
+        {std::nullopt, L"", L"", kNoPacker + L"\n" + Store_path().wstring()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(To_utf8(c.started + c.message));
+        Write_store({std::nullopt, kRar, c.zip});
+        desktop.ownPacker = c.ownPacker;
         desktop.messages.clear();
         desktop.started.clear();
         Click(window->Command5);

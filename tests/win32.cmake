@@ -11,6 +11,12 @@ if(TARGET brelvik_window_win32)
     brelvik_test(test_win32_window SOURCES test_win32_window.cpp process_recorder_win.cpp
                  LIBS brelvik_window_win32 shell32)
     add_dependencies(test_win32_window brelvik_process_recorder)
+    # Where the build makes the program's own packer, a release is packed with it for real.
+    if(TARGET brelvik-pack)
+        target_compile_definitions(test_win32_window
+                                   PRIVATE BRELVIK_PACK_PROGRAM="$<TARGET_FILE:brelvik-pack>")
+        add_dependencies(test_win32_window brelvik-pack)
+    endif()
     # Two windows on one display would take the focus from each other (see test_process).
     set_tests_properties(test_win32_window PROPERTIES RESOURCE_LOCK display)
 endif()

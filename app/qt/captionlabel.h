@@ -12,6 +12,7 @@ class CaptionLabel : public QLabel, public Label {
   public:
     CaptionLabel(const QString& text, QWidget* parent);
     void Set_grey(bool grey) override;
+    void Set_caption(const std::wstring& text) override { setText(QString::fromStdWString(text)); }
     bool Is_grey() const { return grey_; }
 
   private:

@@ -17,6 +17,9 @@ class OptionMark : public QRadioButton, public OptionButton {
     // Runs no procedure; selecting one deselects the others of its frame.
     void Set_value(bool selected) override;
     void Set_visible(bool visible) override { setVisible(visible); }
+    void Set_name(const std::wstring& name) override {
+        setAccessibleName(QString::fromStdWString(name));
+    }
     // Runs when the user makes this button the selected one.
     std::function<void()> onClick;
 

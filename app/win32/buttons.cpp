@@ -59,6 +59,10 @@ void OptionMark::Set_visible(bool visible) {
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
+void OptionMark::Set_name(const std::wstring& name) {
+    SetWindowTextW(Handle(), name.c_str());
+}
+
 void OptionMark::Notify(int code) {
     if (code != BN_CLICKED || !Value()) {
         return;
@@ -88,6 +92,10 @@ void CheckMark::Created() {
 void CaptionLabel::Set_grey(bool grey) {
     grey_ = grey;
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CaptionLabel::Set_caption(const std::wstring& text) {
+    SetWindowTextW(Handle(), text.c_str());
 }
 
 bool CaptionLabel::Text_colour(COLORREF& colour) const {

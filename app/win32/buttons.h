@@ -28,6 +28,8 @@ class OptionMark : public Win32Control, public OptionButton {
     // Runs no procedure.
     void Set_value(bool selected) override;
     void Set_visible(bool visible) override;
+    // Its caption, never drawn.
+    void Set_name(const std::wstring& name) override;
     // A click that makes this the selected button runs onClick; one on the selected button
     // changes nothing and runs nothing.
     void Notify(int code) override;
@@ -51,6 +53,7 @@ class CheckMark : public Win32Control, public CheckBox {
 class CaptionLabel : public Win32Control, public Label {
   public:
     void Set_grey(bool grey) override;
+    void Set_caption(const std::wstring& text) override;
     bool Is_grey() const { return grey_; }
     bool Text_colour(COLORREF& colour) const override;
 
