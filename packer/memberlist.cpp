@@ -21,7 +21,7 @@ std::wstring Folder_of(const std::wstring& path) {
 }
 
 std::wstring Joined_path(const std::wstring& folder, const std::wstring& path) {
-    if (path.starts_with(kPathSeparator) || folder.empty()) {
+    if (Is_anchored(path) || folder.empty()) {
         return path;
     }
     return folder.ends_with(kPathSeparator) ? folder + path : folder + kPathSeparator + path;

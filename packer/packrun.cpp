@@ -258,6 +258,7 @@ class ArchivePack {
             sink.Restart();
         }
         Verify(replacement, sink.End());
+        old_.reset();  // Windows replaces no file that is still open
         replacement.Commit();
     }
 

@@ -67,4 +67,17 @@ std::vector<std::wstring> Split_commandline(const std::wstring& commandLine) {
     }
 }
 
+std::vector<std::wstring> Program_arguments(const std::wstring& commandLine) {
+    std::size_t end = 0;
+    if (commandLine.starts_with(L'"')) {
+        end = commandLine.find(L'"', 1);
+        end = end == std::wstring::npos ? commandLine.size() : end + 1;
+    } else {
+        while (end < commandLine.size() && !Is_blank(commandLine[end])) {
+            ++end;
+        }
+    }
+    return Split_commandline(commandLine.substr(end));
+}
+
 }  // namespace brelvik

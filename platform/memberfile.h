@@ -57,7 +57,8 @@ class InputFile {
 
   private:
     std::wstring path_;
-    int fd_ = -1;
+    int fd_ = -1;                 // on Windows the handle, which fits in 32 bits
+    std::uint64_t position_ = 0;  // where Read goes on, where every read names its offset
 };
 
 }  // namespace brelvik

@@ -12,7 +12,7 @@ namespace brelvik {
 // name created exclusively; commit renames it over the path. A symbolic link at the path is
 // replaced by the new file, never followed: a link planted in a shared folder cannot make a save
 // land elsewhere. An uncommitted replacement leaves nothing behind. Every failure throws
-// PlatformError naming the path. (POSIX systems only.)
+// PlatformError naming the path. On Windows the file always has a name, and a kill leaves it.
 class FileReplacement {
   public:
     explicit FileReplacement(const std::wstring& path);
@@ -38,8 +38,8 @@ class FileReplacement {
 
     std::wstring path_;
     std::string target_, folder_;
-    std::string tempPath_;  // empty while the file has no name
-    int fd_ = -1;
+    std::string tempPath_;  // empty while the file has no name; on Windows the bare name
+    int fd_ = -1;           // on Windows the handle, which fits in 32 bits
 };
 
 }  // namespace brelvik

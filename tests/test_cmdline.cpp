@@ -42,6 +42,26 @@ TEST(SplitCommandline, FollowsTheCRuntimeRules) {
     }
 }
 
+// The program's name follows its own rule: quotes only delimit it, backslashes are literal.
+TEST(ProgramArguments, SkipTheProgramNameByItsOwnRule) {
+    struct Case {
+        std::wstring line;
+        Args args;
+    };
+    const Case cases[] = {
+        {L"", {}},
+        {L"pack.exe", {}},
+        {L"C:\\bin\\pack.exe\t-a x", {L"-a", L"x"}},
+        {L"\"C:\\Program Files\\pack.exe\" -a \"x y\"", {L"-a", L"x y"}},
+        {L"\"C:\\a\\\"b c", {L"b", L"c"}},  // the name ends at its second quote
+        {L"\"C:\\a b\\pack.exe", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Program_arguments(c.line), c.args)
+            << "line: " << std::string(c.line.begin(), c.line.end());
+    }
+}
+
 TEST(QuoteArgument, QuotesOnlyWhatNeedsIt) {
     const std::pair<std::wstring, std::wstring> cases[] = {
         {L"", L"\"\""},

@@ -136,6 +136,28 @@ TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
     }
 }
 
+// A list's relative entries lie in the list's folder; an entry of a whole path stays as it is.
+TEST(JoinedPath, TakesWholePathsAsTheyAre) {
+#ifdef _WIN32
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"tank.pbo", L"C:\\a\\tank.pbo"},
+        {L"x\\tank.pbo", L"C:\\a\\x\\tank.pbo"},
+        {L"D:\\b\\tank.pbo", L"D:\\b\\tank.pbo"},
+        {L"D:tank.pbo", L"D:tank.pbo"},
+        {L"\\\\srv\\s\\t.pbo", L"\\\\srv\\s\\t.pbo"},
+        {L"/b/tank.pbo", L"/b/tank.pbo"},
+    };
+    const std::wstring folder = L"C:\\a";
+#else
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"tank.pbo", L"/a/tank.pbo"}, {L"/b/tank.pbo", L"/b/tank.pbo"}, {L"C:x", L"/a/C:x"}};
+    const std::wstring folder = L"/a";
+#endif
+    for (const auto& [entry, path] : cases) {
+        EXPECT_EQ(Joined_path(folder, entry), path) << Narrow(entry);
+    }
+}
+
 // Only what a Windows folder cannot hold is refused; names that merely resemble it are stored.
 TEST(UnstorableReason, RefusesWhatAWindowsFolderCannotHold) {
     const std::pair<std::wstring, bool> cases[] = {
