@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kBarSteps = 1000;
 constexpr int kPollMilliseconds = 100;
+// The window lists this many skipped files and counts the rest; standard error gets them all.
+constexpr std::size_t kShownSkipped = 10000;
 
 QString Outcome(int exitCode) {
     switch (exitCode) {
@@ -97,7 +99,7 @@ class PackWindow : public QWidget {
         worker_.join();
         Write_summary(result_);
         status_->setText(Outcome(Result_code()));
-        summary_->setPlainText(QString::fromStdWString(Summary_text(result_)));
+        summary_->setPlainText(QString::fromStdWString(Summary_text(result_, kShownSkipped)));
         summary_->show();
         bar_->hide();
         button_->setText(QStringLiteral("Close"));
