@@ -1,7 +1,7 @@
 #include "packer/packrun.h"
 
 #include <algorithm>
-#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -10,6 +10,7 @@
 #include "info/pathsep.h"
 #include "packer/memberlist.h"
 #include "packer/membername.h"
+#include "packer/membernames.h"
 #include "packer/packfailure.h"
 #include "packer/zipcheck.h"
 #include "packer/zipreader.h"
@@ -57,26 +58,25 @@ std::wstring Out_of_folder(const std::wstring& path) {
     return L"a link that leads out of its folder, to " + Link_target(path);
 }
 
-std::vector<std::wstring> Named_members(const PackJob& job, std::vector<SkippedMember>& skipped) {
-    std::vector<std::wstring> paths;
+// The names the job asks for; a list file that cannot be read is skipped with the reason.
+std::shared_ptr<MemberNames> Named_members(const PackJob& job, SkippedMembers& skipped) {
+    auto names = std::make_shared<MemberNames>();
     for (const MemberArgument& member : job.members) {
         if (!member.isListFile) {
-            paths.push_back(member.path);
+            names->Add_path(member.path);
             continue;
         }
         try {
             if (Leads_out(member.path, Status_of(member.path))) {
-                skipped.push_back({member.path, Out_of_folder(member.path)});
+                skipped.Add(member.path, Out_of_folder(member.path));
                 continue;
             }
-            const std::vector<std::wstring> listed = Read_list_members(member.path);
-            paths.insert(paths.end(), listed.begin(), listed.end());
+            names->Add_list(member.path);
         } catch (const PlatformError& error) {
-            skipped.push_back(
-                {member.path, L"the list file cannot be read: " + error.System_text()});
+            skipped.Add(member.path, L"the list file cannot be read: " + error.System_text());
         }
     }
-    return paths;
+    return names;
 }
 
 // Why the name cannot go into an archive for Windows, or empty.
@@ -87,13 +87,12 @@ std::wstring Name_reason(const std::wstring& path) {
     return Unstorable_reason(Bare_name(path));
 }
 
-// Checks the member and opens it, so that an unreadable member never replaces an entry of the
-// old archive; fills in what it was when checked. Gives why it cannot be packed, or empty.
-std::wstring Check_member(Member& member, const FileStatus& archive) {
-    if (std::wstring reason = Name_reason(member.path); !reason.empty()) {
+// Why a named file cannot be packed at all, as far as its name and kind tell, or empty.
+std::wstring Unpackable_reason(const std::wstring& path) {
+    if (std::wstring reason = Name_reason(path); !reason.empty()) {
         return reason;
     }
-    const FileStatus status = Status_of(member.path);
+    const FileStatus status = Status_of(path);
     switch (status.kind) {
         case FileStatus::Kind::kMissing:
             return status.link ? L"a link to nothing" : L"not found";
@@ -102,8 +101,16 @@ std::wstring Check_member(Member& member, const FileStatus& archive) {
         case FileStatus::Kind::kOther:
             return L"not a regular file";
         case FileStatus::Kind::kRegular:
-            break;
+            return {};
     }
+    return {};
+}
+
+// Checks a member that will be packed and opens it, so that an unreadable member never
+// replaces an entry of the old archive; fills in what it was when checked. Gives why it cannot
+// be packed, or empty.
+std::wstring Check_member(Member& member, const FileStatus& archive) {
+    const FileStatus status = Status_of(member.path);
     if (Leads_out(member.path, status)) {
         return Out_of_folder(member.path);
     }
@@ -117,37 +124,50 @@ std::wstring Check_member(Member& member, const FileStatus& archive) {
     return {};
 }
 
+template <typename Check>
+std::wstring Reason_of(Check check) {
+    try {
+        return check();
+    } catch (const PlatformError& error) {
+        return error.System_text();
+    }
+}
+
+// The members to pack, in the order named, each once. Names are checked in two rounds, so that
+// only the files that will be packed are held as paths: a list of millions of names that are
+// missing, or that name one file again and again, costs a few bytes a name.
 std::vector<Member> Packable_members(const PackJob& job, PackResult& result) {
-    const FileStatus archive = Status_of(job.archivePath);
-    std::vector<std::wstring> present;
-    std::vector<Member> checked;
-    for (const std::wstring& path : Named_members(job, result.skipped)) {
-        Member member{path, {}, {}};
-        std::wstring reason;
-        try {
-            reason = Check_member(member, archive);
-        } catch (const PlatformError& error) {
-            reason = error.System_text();
-        }
+    const std::shared_ptr<MemberNames> names = Named_members(job, result.skipped);
+    const auto pathOf = [names](std::uint64_t ref) { return names->Path(ref); };
+    result.skipped.Name_paths(pathOf);
+    std::vector<NamedMember> present;
+    names->For_each([&](MemberNames::Ref ref) {
+        const std::wstring path = names->Path(ref);
+        const std::wstring reason = Reason_of([&] { return Unpackable_reason(path); });
         if (reason.empty()) {
-            present.push_back(path);
-            checked.push_back(std::move(member));
+            present.push_back(Named_member(path, ref));
         } else {
-            result.skipped.push_back({path, reason});
+            result.skipped.Add_named(ref, reason);
         }
-    }
-    const DistinctMembers distinct = Distinct_members(present);
-    for (const DistinctMembers::Dropped& dropped : distinct.dropped) {
-        result.skipped.push_back(
-            {dropped.path, L"left out for " + dropped.replacedBy + L", which has the same name"});
-    }
-    std::map<std::wstring, Member> byPath;
-    for (Member& member : checked) {
-        byPath.insert_or_assign(member.path, std::move(member));
-    }
+    });
+    std::vector<std::uint64_t> winners;
+    Resolve_duplicates(
+        present, pathOf, [&](std::uint64_t ref) { winners.push_back(ref); },
+        [&](std::uint64_t ref, std::uint64_t winner) {
+            result.skipped.Add_named(
+                ref, L"left out for " + names->Path(winner) + L", which has the same name");
+        });
+    std::ranges::sort(winners);
+    const FileStatus archive = Status_of(job.archivePath);
     std::vector<Member> members;
-    for (const std::wstring& path : distinct.kept) {
-        members.push_back(std::move(byPath.at(path)));
+    for (const std::uint64_t ref : winners) {
+        Member member{names->Path(ref), {}, {}};
+        const std::wstring reason = Reason_of([&] { return Check_member(member, archive); });
+        if (reason.empty()) {
+            members.push_back(std::move(member));
+        } else {
+            result.skipped.Add_named(ref, reason);
+        }
     }
     return members;
 }
@@ -269,7 +289,7 @@ class ArchivePack {
             Write_archive(sink);
             return true;
         } catch (const MemberChanged& changed) {
-            result_.skipped.push_back({members_[changed.index].path, changed.reason});
+            result_.skipped.Add(members_[changed.index].path, changed.reason);
             members_.erase(members_.begin() + static_cast<std::ptrdiff_t>(changed.index));
             return false;
         }
@@ -368,7 +388,8 @@ class ArchivePack {
     // turned into a replacement character.
     static NewEntry Member_entry(const Member& member) {
         const std::wstring_view name = Bare_name(member.path);
-        const bool utf8 = std::ranges::none_of(name, [](wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; });
+        const bool utf8 =
+            std::ranges::none_of(name, [](wchar_t c) { return c >= 0xDC80 && c <= 0xDCFF; });
         return {utf8 ? To_utf8(name) : To_native(name), utf8, member.identity.modified,
                 member.identity.size};
     }

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <limits>
 
 #include "packer/reporter.h"
 #include "platform/codepage.h"
@@ -6,8 +7,10 @@
 namespace brelvik {
 
 void Write_summary(const PackResult& result) {
-    // Paths go out as the bytes they were given in.
-    std::fputs(To_native(Summary_text(result)).c_str(), stderr);
+    // Line by line, however many files were skipped; paths go out as the bytes they came in.
+    For_each_summary_line(
+        result, std::numeric_limits<std::size_t>::max(),
+        [](const std::wstring& line) { std::fputs(To_native(line).c_str(), stderr); });
     std::fflush(stderr);
 }
 

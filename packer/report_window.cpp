@@ -83,7 +83,7 @@ class PackWindow : public QWidget {
         worker_.join();
         Write_summary(result_);
         status_->setText(QString::fromStdWString(Outcome_text(Result_code())));
-        summary_->setPlainText(QString::fromStdWString(Summary_text(result_)));
+        summary_->setPlainText(QString::fromStdWString(Summary_text(result_, kShownSkipped)));
         summary_->show();
         bar_->hide();
         button_->setText(QStringLiteral("Close"));

@@ -161,7 +161,7 @@ class ReportWindow {
         worker_.join();
         Write_summary(result_);
         SetWindowTextW(status_, Outcome_text(Exit_code(result_)).c_str());
-        SetWindowTextW(summary_, With_crlf(Summary_text(result_)).c_str());
+        SetWindowTextW(summary_, With_crlf(Summary_text(result_, kShownSkipped)).c_str());
         ShowWindow(bar_, SW_HIDE);
         ShowWindow(summary_, SW_SHOW);
         SetWindowTextW(button_, L"Close");

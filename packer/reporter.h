@@ -21,6 +21,10 @@ int Pack_in_window(const PackTask& task, const std::wstring& archive);
 // The summary on standard error.
 void Write_summary(const PackResult& result);
 
+// A report window lists this many skipped files and counts the rest; standard error gets them
+// all.
+inline constexpr std::size_t kShownSkipped = 10000;
+
 // The texts both report windows show: the title, the line above the progress bar, and what
 // came of it.
 std::wstring Report_title(const std::wstring& archive);

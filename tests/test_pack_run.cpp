@@ -2,6 +2,7 @@
 // archives it makes back with libarchive.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -39,6 +40,7 @@ const std::vector<std::string> kRarSwitches = {"a", "-o+", "-ed", "-ep", "-ibck"
 struct Outcome {
     int exitCode = -1;
     std::string report;  // standard error
+    long peakKib = 0;    // where known
 };
 
 QProcess* Start(const fs::path& program, const std::vector<std::string>& arguments) {
@@ -87,8 +89,10 @@ Outcome Pack_bytes(const fs::path& program, const std::vector<std::string>& argu
     }
     close(error[0]);
     int status = 0;
-    waitpid(child, &status, 0);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
     outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.peakKib = usage.ru_maxrss;
     return outcome;
 }
 
@@ -586,6 +590,30 @@ TEST(PackRun, LegacyInputsArePackedAsTheyAre) {
             }
         }
         EXPECT_EQ(entries[2].flags & (1 << 11), 0) << "an unknown encoding marked UTF-8";
+    }
+}
+
+// However many names a list holds, the packer needs little more memory than the list's size:
+// names that are missing, and one file named again and again.
+TEST(PackRun, AListOfManyNamesPacksInBoundedMemory) {
+    constexpr int kNames = 300'000;
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "one file again");
+        const Release release;
+        std::string list;
+        for (int i = 0; i < kNames; ++i) {
+            list += missing ? "m" + std::to_string(i) + "\r\n" : "my addons/tank.pbo\r\n";
+        }
+        Write(release.Folder() / "many.txta", list);
+        const std::string archive = (release.Folder() / "many.zip").string();
+
+        const Outcome run =
+            Pack_bytes(kWzzipProgram, Wzzip({archive, release.Base() + ".txt",
+                                             "@" + (release.Folder() / "many.txta").string()}));
+
+        EXPECT_EQ(run.exitCode, missing ? 1 : 0) << run.report.substr(0, 300);
+        EXPECT_LE(run.peakKib, (64 << 10) + 3 * static_cast<long>(list.size()) / 1024);
+        EXPECT_EQ(Read_zip(archive).size(), missing ? 1u : 2u);
     }
 }
 
