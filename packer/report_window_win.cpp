@@ -202,7 +202,8 @@ class ReportWindow {
                 Finish();
                 return 0;
             case WM_COMMAND:
-                if (LOWORD(wParam) == IDCANCEL) {
+                // Enter elsewhere than on the button closes the report, but stops no pack.
+                if (LOWORD(wParam) == IDCANCEL || (LOWORD(wParam) == IDOK && finished_)) {
                     Close_or_cancel();
                 }
                 return 0;
