@@ -136,12 +136,16 @@ std::wstring Reason_of(Check check) {
 // The members to pack, in the order named, each once. Names are checked in two rounds, so that
 // only the files that will be packed are held as paths: a list of millions of names that are
 // missing, or that name one file again and again, costs a few bytes a name.
-std::vector<Member> Packable_members(const PackJob& job, PackResult& result) {
+std::vector<Member> Packable_members(const PackJob& job, PackResult& result,
+                                     const PackProgress& progress) {
     const std::shared_ptr<MemberNames> names = Named_members(job, result.skipped);
     const auto pathOf = [names](std::uint64_t ref) { return names->Path(ref); };
     result.skipped.Name_paths(pathOf);
     std::vector<NamedMember> present;
     names->For_each([&](MemberNames::Ref ref) {
+        if (progress.cancel) {
+            throw PackFailure(L"Packing was cancelled.");
+        }
         const std::wstring path = names->Path(ref);
         const std::wstring reason = Reason_of([&] { return Unpackable_reason(path); });
         if (reason.empty()) {
@@ -432,7 +436,7 @@ PackResult Run_pack(const PackJob& job, PackProgress& progress) {
     try {
         const FileStatus archive = Status_of(job.archivePath);
         existed = archive.kind != FileStatus::Kind::kMissing || archive.link;
-        std::vector<Member> members = Packable_members(job, result);
+        std::vector<Member> members = Packable_members(job, result, progress);
         if (members.empty()) {
             throw PackFailure(L"None of the files named could be packed.");
         }

@@ -12,6 +12,7 @@
 #include "platform/codepage.h"
 #include "platform/memberfile.h"
 #include "platform/platform_error.h"
+#include "platform/pread_posix.h"
 
 namespace brelvik {
 
@@ -132,15 +133,11 @@ std::size_t InputFile::Read(char* buffer, std::size_t size) {
 }
 
 std::size_t InputFile::Read_at(char* buffer, std::size_t size, std::uint64_t offset) const {
-    for (;;) {
-        const ssize_t got = pread(fd_, buffer, size, static_cast<off_t>(offset));
-        if (got >= 0) {
-            return static_cast<std::size_t>(got);
-        }
-        if (errno != EINTR) {
-            throw Last_error(path_);
-        }
+    const ssize_t got = Read_at_retrying(fd_, buffer, size, offset);
+    if (got < 0) {
+        throw Last_error(path_);
     }
+    return static_cast<std::size_t>(got);
 }
 
 }  // namespace brelvik

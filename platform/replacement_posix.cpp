@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "platform/platform_error.h"
+#include "platform/pread_posix.h"
 #include "platform/replacement.h"
 #include "platform/tempname.h"
 
@@ -110,15 +111,11 @@ void FileReplacement::Write_at(const char* data, std::size_t size, std::uint64_t
 }
 
 std::size_t FileReplacement::Read_at(char* buffer, std::size_t size, std::uint64_t offset) const {
-    for (;;) {
-        const ssize_t got = pread(fd_, buffer, size, static_cast<off_t>(offset));
-        if (got >= 0) {
-            return static_cast<std::size_t>(got);
-        }
-        if (errno != EINTR) {
-            throw PlatformError(System_error_text(errno), path_);
-        }
+    const ssize_t got = Read_at_retrying(fd_, buffer, size, offset);
+    if (got < 0) {
+        throw PlatformError(System_error_text(errno), path_);
     }
+    return static_cast<std::size_t>(got);
 }
 
 void FileReplacement::Truncate() {
