@@ -206,6 +206,16 @@ std::wstring Summary(HWND report) {
     return edit == nullptr ? L"" : Text(edit);
 }
 
+// The summary once the button offers to close the window.
+std::wstring Final_summary(HWND report) {
+    const HWND button = GetDlgItem(report, IDCANCEL);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (Text(button) != L"Close" && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return Summary(report);
+}
+
 // The window shows the result with every skipped file and its reason; Close ends the program.
 // Cancel stops a pack at once and leaves nothing behind.
 TEST_F(PackWin, TheReportWindowShowsTheResultAndCancels) {
@@ -216,12 +226,7 @@ TEST_F(PackWin, TheReportWindowShowsTheResultAndCancels) {
                            temp / "errors.txt", true);
         const HWND report = Report_window(packer.Thread());
         ASSERT_NE(report, nullptr);
-        const HWND button = GetDlgItem(report, IDCANCEL);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (Text(button) != L"Close" && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        EXPECT_NE(Summary(report).find(L"gone.txt: not found"), std::wstring::npos)
+        EXPECT_NE(Final_summary(report).find(L"gone.txt: not found"), std::wstring::npos)
             << To_utf8(Summary(report));
         EXPECT_TRUE(fs::exists(archive));
         PostMessageW(report, WM_COMMAND, IDCANCEL, 0);
@@ -244,12 +249,7 @@ TEST_F(PackWin, TheReportWindowShowsTheResultAndCancels) {
     const HWND report = Report_window(packer.Thread());
     ASSERT_NE(report, nullptr);
     PostMessageW(report, WM_CLOSE, 0, 0);  // the close box cancels as Cancel does
-    const HWND button = GetDlgItem(report, IDCANCEL);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (Text(button) != L"Close" && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    EXPECT_NE(Summary(report).find(L"Packing was cancelled."), std::wstring::npos)
+    EXPECT_NE(Final_summary(report).find(L"Packing was cancelled."), std::wstring::npos)
         << To_utf8(Summary(report));
     PostMessageW(report, WM_CLOSE, 0, 0);
     EXPECT_EQ(packer.Wait().exitCode, 2u);
