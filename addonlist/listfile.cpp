@@ -34,16 +34,10 @@ std::optional<std::wstring> Unlistable_entry(const AddonListEntries& entries) {
 }
 
 std::vector<std::wstring> Listed_files(const std::wstring& text) {
-    AddonListEntries entries = Split_addonlist(text);
     std::vector<std::wstring> files;
-    files.reserve(entries.addons.size() + entries.others.size());
-    for (auto* section : {&entries.addons, &entries.others}) {
-        for (std::wstring& entry : *section) {
-            if (!entry.empty()) {
-                files.push_back(std::move(entry));
-            }
-        }
-    }
+    For_each_listed_line(
+        std::wstring_view(text), kLineBreak,
+        [&](std::size_t pos, std::size_t length) { files.push_back(text.substr(pos, length)); });
     return files;
 }
 

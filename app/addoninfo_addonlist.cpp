@@ -4,6 +4,7 @@
 
 #include "addonlist/addonlist.h"
 #include "addonlist/listfile.h"
+#include "addonlist/namekey.h"
 #include "app/addoninfo.h"
 #include "info/infofile.h"
 #include "platform/desktop.h"
@@ -18,13 +19,13 @@ const std::wstring kListFull = L"The Addonlist is full: a list box holds at most
 
 // Whether a line of the list text names a file of this name. The packers store every member
 // under its bare file name, so two files of one name collide in the archive wherever they lie;
-// names are compared as the packer compares them, letter case ignored.
+// names are compared as the packer compares them: as a Windows folder does.
 bool Name_listed(std::wstring_view text, const std::wstring& name) {
-    const std::wstring folded = Folded(name);
+    const std::wstring folded = Same_name_key(name);
     while (!text.empty()) {
         const std::size_t end = std::min(text.find(kLineBreak), text.size());
         const std::wstring_view bare = Bare_name(text.substr(0, end));
-        if (bare.size() == folded.size() && Folded(std::wstring(bare)) == folded) {
+        if (bare.size() == folded.size() && Same_name_key(bare) == folded) {
             return true;
         }
         text.remove_prefix(std::min(end + kLineBreak.size(), text.size()));

@@ -3,36 +3,18 @@
 // recognises that packer's form by the arguments.
 
 #include <QApplication>
-#include <QFile>
 #include <QString>
-#include <clocale>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/qt/application_qt.h"
-#include "packer/packjob.h"
 #include "packer/reporter.h"
 #include "packer/reportmode.h"
 #include "platform/about.h"
+#include "platform/codepage.h"
 
 namespace {
-
-constexpr char kUsage[] =
-    "Usage: brelvik-pack a [-afzip] [-m0..-m5] [-o+] [-ed] [-ep] [-ibck] ARCHIVE MEMBER...\n"
-    "       brelvik-pack [-a] [-ex|-en|-ef|-es|-e0] ARCHIVE.zip MEMBER...\n"
-    "       brelvik-pack [--help | --version]\n"
-    "Packs the members into a zip archive, as Brelvik's packer command lines ask; a MEMBER\n"
-    "written @LISTFILE names the files to pack. Reports in a window where there is a display.\n"
-    "Exit code 0 all packed, 1 packed with warnings, 2 nothing packed.\n";
-
-// libarchive passes names through the C library's locale; paths and stored names here are
-// UTF-8, and in the "C" locale libarchive would lose every name that is not ASCII.
-void Use_utf8_names() {
-    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) {
-        std::setlocale(LC_CTYPE, "");
-    }
-}
 
 // Started as wzzip.exe, the window would otherwise carry that name as its window class (X11)
 // and app id (Wayland), and the desktop would not know it as this program.
@@ -44,26 +26,21 @@ void Name_windows_brelvik_pack() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (const auto code = brelvik::Answer_about_request(argc, argv, "brelvik-pack", kUsage)) {
+    if (const auto code =
+            brelvik::Answer_about_request(argc, argv, "brelvik-pack", brelvik::kPackUsage)) {
         return *code;
     }
     std::vector<std::wstring> arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments.push_back(QFile::decodeName(argv[i]).toStdWString());
+        arguments.push_back(brelvik::From_native(argv[i]));  // every byte kept
     }
-    const brelvik::ParsedArguments parsed = brelvik::Parse_pack_arguments(arguments);
-    const brelvik::PackTask task = [&parsed](brelvik::PackProgress& progress) {
-        return brelvik::Pack_command(parsed, progress);
-    };
+    const brelvik::PackStart start = brelvik::Pack_start(arguments);
     if (brelvik::Report_in_window(&std::getenv)) {
         Name_windows_brelvik_pack();
         QApplication application(argc, argv);  // sets the user's locale, so ours comes after
         QApplication::setApplicationName(QStringLiteral("brelvik-pack"));
         brelvik::Set_up_application(application);
-        Use_utf8_names();
-        const auto* job = std::get_if<brelvik::PackJob>(&parsed);
-        return brelvik::Pack_in_window(task, job != nullptr ? job->archivePath : std::wstring());
+        return brelvik::Pack_in_window(start.task, start.archive);
     }
-    Use_utf8_names();
-    return brelvik::Pack_to_stderr(task);
+    return brelvik::Pack_to_stderr(start.task);
 }

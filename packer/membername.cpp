@@ -1,9 +1,9 @@
 #include "packer/membername.h"
 
 #include <algorithm>
-#include <array>
+#include <set>
 
-#include "platform/folders.h"
+#include "addonlist/namekey.h"
 
 namespace brelvik {
 
@@ -11,17 +11,23 @@ namespace {
 
 constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
 
-// Windows takes these as devices whatever extension follows them.
+// Windows takes these as devices whatever extension follows them; the digits include 0 and the
+// superscripts that Windows reads as digits.
 bool Device_name(std::wstring_view name) {
-    static const std::array<std::wstring, 22> kDevices = {
-        L"con",  L"prn",  L"aux",  L"nul",  L"com1", L"com2", L"com3", L"com4",
-        L"com5", L"com6", L"com7", L"com8", L"com9", L"lpt1", L"lpt2", L"lpt3",
-        L"lpt4", L"lpt5", L"lpt6", L"lpt7", L"lpt8", L"lpt9"};
-    std::wstring stem(name.substr(0, name.find(L'.')));
+    static const std::set<std::wstring> kDevices = [] {
+        std::set<std::wstring> devices = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+        for (const wchar_t* port : {L"COM", L"LPT"}) {
+            for (const wchar_t digit : std::wstring_view(L"0123456789\u00B9\u00B2\u00B3")) {
+                devices.insert(port + std::wstring(1, digit));
+            }
+        }
+        return devices;
+    }();
+    std::wstring_view stem = name.substr(0, name.find(L'.'));
     while (!stem.empty() && stem.back() == L' ') {
-        stem.pop_back();
+        stem.remove_suffix(1);
     }
-    return std::ranges::find(kDevices, Folded(stem)) != kDevices.end();
+    return kDevices.contains(Same_name_key(stem));
 }
 
 }  // namespace

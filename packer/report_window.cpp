@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -21,27 +20,14 @@ namespace {
 constexpr int kBarSteps = 1000;
 constexpr int kPollMilliseconds = 100;
 
-QString Outcome(int exitCode) {
-    switch (exitCode) {
-        case 0:
-            return QStringLiteral("Packed.");
-        case 1:
-            return QStringLiteral("Packed, with warnings.");
-        default:
-            return QStringLiteral("Nothing was packed.");
-    }
-}
-
 // The packing runs on a worker thread; the window polls its progress, so it stays responsive
 // however long one member takes.
 class PackWindow : public QWidget {
   public:
-    PackWindow(const PackTask& task, const QString& archive) {
-        const QString name = QFileInfo(archive).fileName();
-        setWindowTitle(name.isEmpty() ? QStringLiteral("Brelvik packer")
-                                      : name + QStringLiteral(" - Brelvik packer"));
+    PackWindow(const PackTask& task, const std::wstring& archive) {
+        setWindowTitle(QString::fromStdWString(Report_title(archive)));
         auto* layout = new QVBoxLayout(this);
-        status_ = new QLabel(QStringLiteral("Packing %1...").arg(archive));
+        status_ = new QLabel(QString::fromStdWString(Packing_text(archive)));
         bar_ = new QProgressBar;
         bar_->setRange(0, kBarSteps);
         summary_ = new QPlainTextEdit;
@@ -96,8 +82,8 @@ class PackWindow : public QWidget {
         timer_.stop();
         worker_.join();
         Write_summary(result_);
-        status_->setText(Outcome(Result_code()));
-        summary_->setPlainText(QString::fromStdWString(Summary_text(result_)));
+        status_->setText(QString::fromStdWString(Outcome_text(Result_code())));
+        summary_->setPlainText(QString::fromStdWString(Summary_text(result_, kShownSkipped)));
         summary_->show();
         bar_->hide();
         button_->setText(QStringLiteral("Close"));
@@ -119,7 +105,7 @@ class PackWindow : public QWidget {
 }  // namespace
 
 int Pack_in_window(const PackTask& task, const std::wstring& archive) {
-    PackWindow window(task, QString::fromStdWString(archive));
+    PackWindow window(task, archive);
     window.show();
     QApplication::exec();
     return window.Result_code();

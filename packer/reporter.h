@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "packer/packresult.h"
 #include "packer/packrun.h"
@@ -19,5 +20,24 @@ int Pack_in_window(const PackTask& task, const std::wstring& archive);
 
 // The summary on standard error.
 void Write_summary(const PackResult& result);
+
+// A report window lists this many skipped files and counts the rest; standard error gets them
+// all.
+inline constexpr std::size_t kShownSkipped = 10000;
+
+// The texts both report windows show: the title, the line above the progress bar, and what
+// came of it.
+std::wstring Report_title(const std::wstring& archive);
+std::wstring Packing_text(const std::wstring& archive);
+std::wstring Outcome_text(int exitCode);
+
+// What a command line asks the program for: the usage that --help writes, and the task with
+// the archive it names (empty when it names none).
+extern const char kPackUsage[];
+struct PackStart {
+    PackTask task;
+    std::wstring archive;
+};
+PackStart Pack_start(const std::vector<std::wstring>& arguments);
 
 }  // namespace brelvik

@@ -4,9 +4,13 @@
 
 namespace brelvik {
 
-bool Report_in_window(const Environment& environment) {
+bool Window_declined(const Environment& environment) {
     const char* noWindow = environment("BRELVIK_PACK_NO_WINDOW");
-    if (Is_set(noWindow) && std::string_view(noWindow) != "0") {
+    return Is_set(noWindow) && std::string_view(noWindow) != "0";
+}
+
+bool Report_in_window(const Environment& environment) {
+    if (Window_declined(environment)) {
         return false;
     }
     const char* platform = environment("QT_QPA_PLATFORM");

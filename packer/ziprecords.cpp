@@ -1,7 +1,8 @@
 #include "packer/ziprecords.h"
 
-#include <QDateTime>
 #include <algorithm>
+
+#include "platform/memberfile.h"
 
 namespace brelvik {
 
@@ -34,18 +35,23 @@ std::uint32_t Field32(std::uint64_t value) {
     return value >= k32 ? k32 : static_cast<std::uint32_t>(value);
 }
 
-// Time and date as MS-DOS keeps them, in local time; before 1980 they cannot be said.
-std::uint32_t Dos_time(std::int64_t mtime) {
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(mtime);
-    const QDate date = local.date();
-    if (date.year() < 1980) {
-        return 1 << 21;  // 1980-01-01 00:00
+}  // namespace
+
+// Before 1980 and after 2107 no DOS date can say the time: the nearest one that can stands in.
+std::uint32_t Dos_time(const CivilTime& time) {
+    if (time.year < 1980) {
+        return Dos_time({1980, 1, 1, 0, 0, 0});
     }
-    const QTime time = local.time();
-    const std::uint32_t day =
-        (std::min(date.year(), 2107) - 1980) << 9 | date.month() << 5 | date.day();
-    return day << 16 | time.hour() << 11 | time.minute() << 5 | time.second() / 2;
+    if (time.year > 2107) {
+        return Dos_time({2107, 12, 31, 23, 59, 58});
+    }
+    const auto day =
+        static_cast<std::uint32_t>((time.year - 1980) << 9 | time.month << 5 | time.day);
+    return day << 16 |
+           static_cast<std::uint32_t>(time.hour << 11 | time.minute << 5 | time.second / 2);
 }
+
+namespace {
 
 // The exact modification time in seconds, which readers prefer to the DOS time.
 std::string Time_extra(std::int64_t mtime) {
@@ -62,9 +68,9 @@ std::string Time_extra(std::int64_t mtime) {
 void Put_common(std::string& out, const ZipEntryRecord& entry, bool zip64, std::uint64_t size,
                 std::uint64_t compressedSize, std::size_t extraLength) {
     Put16(out, zip64 ? 45 : entry.stored ? 10 : 20);
-    Put16(out, kUtf8Names);
+    Put16(out, entry.utf8Name ? kUtf8Names : 0);
     Put16(out, entry.stored ? 0 : 8);
-    Put32(out, Dos_time(entry.mtime));
+    Put32(out, Dos_time(Local_time(entry.mtime)));
     Put32(out, entry.crc);
     Put32(out, Field32(compressedSize));
     Put32(out, Field32(size));

@@ -5,9 +5,12 @@
 
 namespace brelvik {
 
+struct CivilTime;
+
 // What the zip records say of one entry.
 struct ZipEntryRecord {
-    std::string name;  // UTF-8, marked so
+    std::string name;  // UTF-8, marked so, unless utf8Name is false
+    bool utf8Name = true;
     std::int64_t mtime = 0;
     unsigned perm = 0644;
     bool stored = false;      // else deflated
@@ -17,6 +20,9 @@ struct ZipEntryRecord {
     std::uint64_t size = 0;
     std::uint64_t offset = 0;  // of the local header
 };
+
+// Date and time as MS-DOS keeps them (local time, even seconds), clamped to the years it can say.
+std::uint32_t Dos_time(const CivilTime& time);
 
 // Whether an entry of this many bytes needs 64-bit sizes in its local header. Decided before
 // its data are deflated, so it leaves room for deflate's growth of data that do not compress.

@@ -2,8 +2,6 @@
 
 #include <zlib.h>
 
-#include <QIODevice>
-#include <QString>
 #include <algorithm>
 #include <thread>
 #include <utility>
@@ -23,41 +21,53 @@ unsigned Workers() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-ZipEntryRecord Record_of(archive_entry* entry, int level) {
+ZipEntryRecord Record_of(const NewEntry& entry, int level) {
     ZipEntryRecord record;
-    const char* name = archive_entry_pathname_utf8(entry);
-    record.name = name ? name : "";
-    record.mtime = archive_entry_mtime(entry);
-    record.perm = archive_entry_perm(entry) & 07777;
+    record.name = entry.name;
+    record.utf8Name = entry.utf8Name;
+    record.mtime = entry.mtime;
+    record.perm = entry.perm & 07777;
     record.stored = level == 0;
     // Without a size given, the local header makes room for any.
-    record.zip64Local = !archive_entry_size_is_set(entry) ||
-                        Needs_zip64_local(static_cast<std::uint64_t>(archive_entry_size(entry)));
+    record.zip64Local = !entry.size || Needs_zip64_local(*entry.size);
     return record;
 }
 
-std::uint64_t Declared_size(archive_entry* entry, std::size_t blockSize) {
-    return archive_entry_size_is_set(entry) ? archive_entry_size(entry) : blockSize;
-}
-
-PackFailure Write_failure(const QString& why) {
-    return PackFailure(L"Cannot write the archive: " + why.toStdWString() + L".");
+PackFailure Write_failure(const std::wstring& why) {
+    return PackFailure(L"Cannot write the archive: " + why + L".");
 }
 
 }  // namespace
 
-ZipWriter::ZipWriter(QIODevice& out, int level, std::size_t blockSize)
+ZipWriter::ZipWriter(ZipSink& out, int level, std::size_t blockSize)
     : out_(out),
       level_(level),
       blockSize_(blockSize),
       pool_(level, Workers()),
       maxPending_(kBlocksPerWorker * Workers()) {}
 
-void ZipWriter::Begin_entry(archive_entry* entry) {
+void ZipWriter::Begin_entry(const NewEntry& entry) {
     End_entry();
     current_ = Record_of(entry, level_);
-    currentLeft_ = Declared_size(entry, blockSize_);
+    currentLeft_ = entry.size.value_or(blockSize_);
     currentBegun_ = false;
+}
+
+void ZipWriter::Begin_copy(const ZipCentralEntry& entry) {
+    End_entry();
+    while (pool_.Pending() > 0) {
+        Write_oldest();
+    }
+    try {
+        directory_ += With_offset(entry, written_);
+    } catch (const ZipDamage& damage) {
+        throw Write_failure(damage.reason);
+    }
+    ++count_;
+}
+
+void ZipWriter::Copy(const char* data, std::size_t size) {
+    Put(data, size);
 }
 
 void ZipWriter::Write(const char* data, std::size_t size) {
@@ -154,10 +164,11 @@ void ZipWriter::Write_oldest() {
         return;
     }
     if (!entry.zip64Local && (entry.size >= kMax32 || entry.compressedSize >= kMax32)) {
-        throw Write_failure(QString::fromUtf8(entry.name) + " grew past the size it had");
+        throw Write_failure(L"a member grew past the size it had");
     }
     if (!place.first) {
-        Put(Local_header(entry), entry.offset);  // now with its sizes and CRC
+        const std::string header = Local_header(entry);  // now with its sizes and CRC
+        out_.Write_at(header.data(), header.size(), entry.offset);
     }
     directory_ += Central_header(entry);
     ++count_;
@@ -165,28 +176,8 @@ void ZipWriter::Write_oldest() {
 }
 
 void ZipWriter::Put(const char* data, std::size_t size) {
-    // A full disk first shortens a write; only the next one fails with the reason.
-    for (std::size_t done = 0; done < size;) {
-        const qint64 wrote = out_.write(data + done, static_cast<qint64>(size - done));
-        if (wrote <= 0) {
-            throw Write_failure(out_.errorString());
-        }
-        done += static_cast<std::size_t>(wrote);
-    }
+    out_.Write_at(data, size, written_);
     written_ += size;
-}
-
-void ZipWriter::Put(const std::string& bytes, std::uint64_t at) {
-    const std::uint64_t end = written_;
-    if (!out_.seek(static_cast<qint64>(at))) {
-        throw Write_failure(out_.errorString());
-    }
-    written_ = at;
-    Put(bytes.data(), bytes.size());
-    if (!out_.seek(static_cast<qint64>(end))) {
-        throw Write_failure(out_.errorString());
-    }
-    written_ = end;
 }
 
 }  // namespace brelvik

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -12,16 +9,27 @@
 #include <vector>
 
 #include "packer/deflatepool.h"
+#include "packer/zipreader.h"
 #include "packer/ziprecords.h"
-
-class QIODevice;
 
 namespace brelvik {
 
-struct EntryDeleter {
-    void operator()(archive_entry* entry) const { archive_entry_free(entry); }
+// Where the archive goes: bytes written at an offset, so that a local header can be written
+// again over itself once its entry's sizes are known. Throws PlatformError when it cannot.
+class ZipSink {
+  public:
+    virtual ~ZipSink() = default;
+    virtual void Write_at(const char* data, std::size_t size, std::uint64_t offset) = 0;
 };
-using EntryPtr = std::unique_ptr<archive_entry, EntryDeleter>;
+
+// A new entry: its stored name (UTF-8, or bytes of no known encoding), time and size where known.
+struct NewEntry {
+    std::string name;
+    bool utf8Name = true;
+    std::int64_t mtime = 0;
+    std::optional<std::uint64_t> size;
+    unsigned perm = 0644;
+};
 
 // A zip archive written entry by entry to a seekable device, deflated at the given level (0
 // stores). Each entry's data are cut into blocks that are deflated on all cores and joined into
@@ -34,14 +42,20 @@ class ZipWriter {
     // one block header each), small enough that a member of some MiB spreads over the cores.
     static constexpr std::size_t kBlockSize = 2 << 20;
 
-    ZipWriter(QIODevice& out, int level, std::size_t blockSize = kBlockSize);
+    ZipWriter(ZipSink& out, int level, std::size_t blockSize = kBlockSize);
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
-    // Ends the entry before; takes name, time, permissions and size from entry.
-    void Begin_entry(archive_entry* entry);
+    // Ends the entry before.
+    void Begin_entry(const NewEntry& entry);
     // Returns once the data are handed to a worker, waiting while too many blocks are held.
     void Write(const char* data, std::size_t size);
+    // An entry carried over from another archive as it is stored: its central record (with
+    // the offset this writer gives it) and then, through Copy, its local bytes as they are.
+    void Begin_copy(const ZipCentralEntry& entry);
+    void Copy(const char* data, std::size_t size);
+    // Entries begun so far.
+    std::uint64_t Entries() const { return count_ + (current_ ? 1 : 0); }
     // Writes the central directory; the archive is complete only after this.
     void Close();
 
@@ -55,10 +69,9 @@ class ZipWriter {
     void Submit_block(bool last);
     void End_entry();
     void Write_oldest();
-    void Put(const std::string& bytes, std::uint64_t at);
     void Put(const char* data, std::size_t size);
 
-    QIODevice& out_;
+    ZipSink& out_;
     int level_;
     std::size_t blockSize_;
     DeflatePool pool_;

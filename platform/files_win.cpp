@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 #include "platform/files.h"
+#include "platform/handle_win.h"
 #include "platform/platform_error.h"
 #include "platform/tempname.h"
 
@@ -15,27 +15,6 @@ namespace {
 bool Is_missing(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
-
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool Close() {
-        const HANDLE handle = std::exchange(handle_, INVALID_HANDLE_VALUE);
-        return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) != 0;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 std::wstring Folder_of(const std::wstring& path) {
     const std::size_t separator = path.find_last_of(L"\\/");

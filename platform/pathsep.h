@@ -10,9 +10,11 @@ namespace brelvik {
 inline constexpr wchar_t kPathSeparator = L'\\';
 // Every character that ends a folder name in a path the system accepts.
 inline constexpr std::wstring_view kPathSeparators = L"\\/";
+inline constexpr bool kDriveLetters = true;
 #else
 inline constexpr wchar_t kPathSeparator = L'/';
 inline constexpr std::wstring_view kPathSeparators = L"/";
+inline constexpr bool kDriveLetters = false;
 #endif
 
 // A name in a folder, joined as text: a root that ends in its separator gets another all the same.
@@ -27,6 +29,12 @@ inline std::wstring Joined_path(const std::wstring& folder, std::wstring_view na
 // compares when it refuses a second file of one name.
 inline std::wstring_view Bare_name(std::wstring_view path) {
     return path.substr(path.find_last_of(kPathSeparators) + 1);
+}
+
+// Whether a path leads from a root or, on Windows, a drive, rather than from a folder.
+inline bool Is_anchored(std::wstring_view path) {
+    return (!path.empty() && kPathSeparators.find(path[0]) != std::wstring_view::npos) ||
+           (kDriveLetters && path.size() >= 2 && path[1] == L':');
 }
 
 }  // namespace brelvik

@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "platform/platform_error.h"
+#include "platform/pread_posix.h"
 #include "platform/replacement.h"
 #include "platform/tempname.h"
 
@@ -29,7 +30,7 @@ int Open_unnamed(const std::string& folder) {
     if (access("/proc/self/fd", X_OK) != 0) {
         return -1;
     }
-    return open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
 }
 
 // Where the file system cannot make an unnamed file: a new name nobody else holds.
@@ -37,7 +38,7 @@ int Create_named(const std::string& folder, std::string& tempPath) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         tempPath = folder + "/" + Temp_name();
         const int fd =
-            open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -93,6 +94,33 @@ void FileReplacement::Write(std::string_view bytes) {
             Fail(errno);
         }
         bytes.remove_prefix(written < 0 ? 0 : static_cast<std::size_t>(written));
+    }
+}
+
+void FileReplacement::Write_at(const char* data, std::size_t size, std::uint64_t offset) {
+    while (size > 0) {
+        const ssize_t written = pwrite(fd_, data, size, static_cast<off_t>(offset));
+        if (written < 0 && errno != EINTR) {
+            Fail(errno);
+        }
+        const std::size_t done = written < 0 ? 0 : static_cast<std::size_t>(written);
+        data += done;
+        size -= done;
+        offset += done;
+    }
+}
+
+std::size_t FileReplacement::Read_at(char* buffer, std::size_t size, std::uint64_t offset) const {
+    const ssize_t got = Read_at_retrying(fd_, buffer, size, offset);
+    if (got < 0) {
+        throw PlatformError(System_error_text(errno), path_);
+    }
+    return static_cast<std::size_t>(got);
+}
+
+void FileReplacement::Truncate() {
+    if (ftruncate(fd_, 0) != 0 || lseek(fd_, 0, SEEK_SET) != 0) {
+        Fail(errno);
     }
 }
 

@@ -14,11 +14,13 @@ add_library(brelvik_platform STATIC
     about.cpp session.cpp
     regaccess.cpp regaccess_${_brelvik_os}.cpp
     standin_packer_${_brelvik_os}.cpp)
+# The file replacement that the stand-in packer's archives (and, off Windows, saves) go
+# through, and its members' files.
+target_sources(brelvik_platform PRIVATE replacement_${_brelvik_os}.cpp
+               memberfile_${_brelvik_os}.cpp)
 if(NOT WIN32)
-    # A pure parser and writer of the store's text, callable on its own; the file replacement
-    # that saves and the stand-in packer's archives go through.
-    target_sources(brelvik_platform PRIVATE settings_store.cpp settings_store_lookup.cpp
-                   replacement_posix.cpp)
+    # A pure parser and writer of the store's text, callable on its own.
+    target_sources(brelvik_platform PRIVATE settings_store.cpp settings_store_lookup.cpp)
 endif()
 target_link_libraries(brelvik_platform PUBLIC brelvik_options)
 if(WIN32)

@@ -16,7 +16,8 @@ if [ "${1:-}" = --tests ]; then
     packages+=(
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         zip unzip pigz
-        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
+        g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
+        wine wine64 wine32:i386 xvfb xauth
         clang libclang-rt-14-dev
         util-linux appstream desktop-file-utils shared-mime-info xdotool
         dbus at-spi2-core python3-pyatspi

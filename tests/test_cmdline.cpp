@@ -42,14 +42,18 @@ TEST(SplitCommandline, FollowsTheCRuntimeRules) {
     }
 }
 
-// The program's own name is read by its own rule: quotes end it, backslashes are plain.
+// The program's own name is read by its own rule: quotes only delimit it, backslashes are plain,
+// and it ends at the first blank outside quotes.
 TEST(ProgramArguments, FollowTheProgramsName) {
     const std::pair<std::wstring, Args> cases[] = {
+        {L"", {}},
         {L"brelvik.exe", {}},
         {L"\"C:\\Program Files\\brelvik.exe\" \"D:\\My Mods\\release.txta\"",
          {L"D:\\My Mods\\release.txta"}},
+        {L"\"C:\\Program Files\\pack.exe\" -a \"x y\"", {L"-a", L"x y"}},
         {L"\"C:\\a\\\"x y", {L"y"}},
         {L"C:\\b\\brelvik.exe\tD:\\m\\", {L"D:\\m\\"}},
+        {L"C:\\bin\\pack.exe\t-a x", {L"-a", L"x"}},
         {L"\"unclosed name", {}},
     };
     for (const auto& [line, args] : cases) {

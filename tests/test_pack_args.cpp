@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <map>
 #include <optional>
 #include <string>
@@ -107,7 +106,6 @@ TEST(ParsePackArguments, RefusesRarAndExplainsUsageErrors) {
 }
 
 TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
-    std::setlocale(LC_CTYPE, "C.UTF-8");  // as brelvik-pack runs
     using Dropped = std::vector<std::pair<std::wstring, std::wstring>>;
     struct Case {
         Strings paths, kept;
@@ -119,8 +117,13 @@ TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
         {{L"/a/x", L"/b/x", L"/c/x"}, {L"/c/x"}, {{L"/a/x", L"/c/x"}, {L"/b/x", L"/c/x"}}},
         // The same file named twice is packed once and is no conflict.
         {{L"/a/x", L"/b/y", L"/a/x"}, {L"/b/y", L"/a/x"}, {}},
-        // Letter case is folded as the window folds it, beyond ASCII too.
+        // Names are compared as a Windows folder compares them, beyond ASCII too: by upper case,
+        // so that long s, dotless i and final sigma meet their letters; sharp s is no "SS".
         {{L"/a/\u00e9", L"/b/\u00c9"}, {L"/b/\u00c9"}, {{L"/a/\u00e9", L"/b/\u00c9"}}},
+        {{L"/a/\u017f", L"/b/s"}, {L"/b/s"}, {{L"/a/\u017f", L"/b/s"}}},
+        {{L"/a/\u0131", L"/b/I"}, {L"/b/I"}, {{L"/a/\u0131", L"/b/I"}}},
+        {{L"/a/\u03c2", L"/b/\u03c3"}, {L"/b/\u03c3"}, {{L"/a/\u03c2", L"/b/\u03c3"}}},
+        {{L"/a/\u00df", L"/b/ss"}, {L"/a/\u00df", L"/b/ss"}, {}},
     };
     for (const Case& c : cases) {
         const DistinctMembers distinct = Distinct_members(c.paths);
@@ -133,15 +136,55 @@ TEST(DistinctMembers, TheLaterOfTwoEqualNamesWins) {
     }
 }
 
+// A list's relative entries lie in the list's folder; an entry of a whole path stays as it is.
+TEST(JoinedPath, TakesWholePathsAsTheyAre) {
+#ifdef _WIN32
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"tank.pbo", L"C:\\a\\tank.pbo"},
+        {L"x\\tank.pbo", L"C:\\a\\x\\tank.pbo"},
+        {L"D:\\b\\tank.pbo", L"D:\\b\\tank.pbo"},
+        {L"D:tank.pbo", L"D:tank.pbo"},
+        {L"\\\\srv\\s\\t.pbo", L"\\\\srv\\s\\t.pbo"},
+        {L"/b/tank.pbo", L"/b/tank.pbo"},
+    };
+    const std::wstring folder = L"C:\\a";
+#else
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"tank.pbo", L"/a/tank.pbo"}, {L"/b/tank.pbo", L"/b/tank.pbo"}, {L"C:x", L"/a/C:x"}};
+    const std::wstring folder = L"/a";
+#endif
+    for (const auto& [entry, path] : cases) {
+        EXPECT_EQ(Listed_path(folder, entry), path) << Narrow(entry);
+    }
+}
+
 // Only what a Windows folder cannot hold is refused; names that merely resemble it are stored.
 TEST(UnstorableReason, RefusesWhatAWindowsFolderCannotHold) {
     const std::pair<std::wstring, bool> cases[] = {
-        {L"tank.pbo", true},      {L"CONSOLE.txt", true}, {L"com10", true},
-        {L".hidden", true},       {L"a..b", true},        {L"\u00e9t\u00e9.txt", true},
-        {L"..\\evil.bat", false}, {L"C:x.dll", false},    {L"a*b", false},
-        {L"a\tb", false},         {L"tank.", false},      {L"tank ", false},
-        {L"con", false},          {L"NUL.txt", false},    {L"Com1.tar.gz", false},
-        {L"lpt9 .txt", false},    {L"", false},
+        {L"tank.pbo", true},
+        {L"CONSOLE.txt", true},
+        {L"com10", true},
+        {L".hidden", true},
+        {L"a..b", true},
+        {L"\u00e9t\u00e9.txt", true},
+        {L"..\\evil.bat", false},
+        {L"C:x.dll", false},
+        {L"a*b", false},
+        {L"a\tb", false},
+        {L"tank.", false},
+        {L"tank ", false},
+        {L"con", false},
+        {L"NUL.txt", false},
+        {L"Com1.tar.gz", false},
+        {L"lpt9 .txt", false},
+        {L"", false},
+        {L"COM0", false},
+        {L"lpt0.txt", false},
+        {L"COM\u00b9", false},
+        {L"lpt\u00b3.x", false},
+        {L"CONIN$", false},
+        {L"conout$.log", false},
+        {L"COM\u2074", true},
     };
     for (const auto& [name, storable] : cases) {
         EXPECT_EQ(Unstorable_reason(name).empty(), storable) << Narrow(name);

@@ -2,6 +2,12 @@
 // archives it makes back with libarchive.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -14,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "packer/zipreader.h"
 #include "tests/support/mount_faults.h"
 #include "tests/support/temp_folder.h"
 #include "tests/zip_reading.h"
@@ -33,6 +40,7 @@ const std::vector<std::string> kRarSwitches = {"a", "-o+", "-ed", "-ep", "-ibck"
 struct Outcome {
     int exitCode = -1;
     std::string report;  // standard error
+    long peakKib = 0;    // where known
 };
 
 QProcess* Start(const fs::path& program, const std::vector<std::string>& arguments) {
@@ -56,6 +64,38 @@ Outcome Pack(const fs::path& program, const std::vector<std::string>& arguments)
             process->readAllStandardError().toStdString()};
 }
 
+// Started without any toolkit in between, so that arguments reach the packer as the bytes
+// given, UTF-8 or not.
+Outcome Pack_bytes(const fs::path& program, const std::vector<std::string>& arguments) {
+    int error[2];
+    EXPECT_EQ(pipe(error), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(error[1], 2);
+        std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        setenv("BRELVIK_PACK_NO_WINDOW", "1", 1);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(error[1]);
+    Outcome outcome;
+    char buffer[4096];
+    for (ssize_t got; (got = read(error[0], buffer, sizeof buffer)) > 0;) {
+        outcome.report.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(error[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.peakKib = usage.ru_maxrss;
+    return outcome;
+}
+
 void Write(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
@@ -74,6 +114,16 @@ std::string Random_bytes(std::size_t size, unsigned seed) {
         std::memcpy(&bytes[i], &value, 8);
     }
     return bytes;
+}
+
+// The central directory of an archive, read as the packer reads old archives.
+std::vector<ZipCentralEntry> Directory(const std::string& bytes) {
+    const ReadAt read = [&bytes](char* buffer, std::size_t size, std::uint64_t offset) {
+        const std::size_t got = offset >= bytes.size() ? 0 : std::min(size, bytes.size() - offset);
+        std::memcpy(buffer, bytes.data() + offset, got);
+        return got;
+    };
+    return Read_zip_directory(read, bytes.size());
 }
 
 std::set<std::string> Names_in(const fs::path& folder) {
@@ -293,31 +343,6 @@ TEST(PackRun, APackKilledHalfwayLeavesTheOldArchiveWhole) {
     EXPECT_EQ(Names_in(release.Folder()), before);
 }
 
-// A member cut short while it is read is left out with a reason; the rest is packed.
-TEST(PackRun, AMemberThatChangesWhileItIsReadIsSkipped) {
-    const Release release;
-    const std::string archive = release.List_base() + "zip";
-    const fs::path large = release.Folder() / "large.pbo";
-    constexpr std::size_t kLarge = 96 << 20;
-    Write(large, Random_bytes(kLarge, 5));
-
-    std::unique_ptr<QProcess> process(
-        Start(kWzzipProgram, Wzzip({archive, large.string(), release.List_argument()})));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (Read_position(process->processId(), large) <= 0 &&
-           std::chrono::steady_clock::now() < deadline && !process->waitForFinished(1)) {
-    }
-    fs::resize_file(large, 1 << 20);
-    ASSERT_TRUE(process->waitForFinished(120000));
-
-    const std::string report = process->readAllStandardError().toStdString();
-    EXPECT_EQ(process->exitCode(), 1) << report;
-    EXPECT_NE(report.find(large.string() + ": changed while it was being packed"),
-              std::string::npos)
-        << report;
-    EXPECT_EQ(Read_zip(archive), release.All());
-}
-
 // Bundles from strangers: names and links that would reach past what the user chose are
 // skipped with a reason, and nothing of the private file reaches the archive. The list names
 // the add-on relative to its own folder, which is not the packer's working folder.
@@ -415,6 +440,186 @@ TEST(PackRun, AFailedWriteLeavesTheOldArchiveWhole) {
         << run.report;
     EXPECT_EQ(Read(archive), old);
     EXPECT_EQ(Names_in(small), std::set<std::string>{"release.zip"});
+}
+
+// An entry as an older tool stored it, with nothing the packer would write itself.
+struct StoredEntry {
+    std::string name;
+    std::uint16_t flags;
+    std::string extra;
+    std::uint32_t attributes;  // external, Unix mode in the high half
+    std::string data;
+};
+
+std::string Le(std::uint64_t value, int width) {
+    std::string bytes;
+    for (int i = 0; i < width; ++i) {
+        bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+    }
+    return bytes;
+}
+
+// A stored zip archive of the entries, dated 2001-02-03 04:05:06; gives each entry's local bytes.
+std::string Hand_made_zip(const std::vector<StoredEntry>& entries,
+                          std::vector<std::string>& locals) {
+    std::string archive, directory;
+    for (const StoredEntry& e : entries) {
+        const auto crc = crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), e.data.size());
+        const std::string common = Le(e.flags, 2) + Le(0, 2) + Le(0x2083, 2) + Le(0x2A43, 2) +
+                                   Le(crc, 4) + Le(e.data.size(), 4) + Le(e.data.size(), 4) +
+                                   Le(e.name.size(), 2) + Le(e.extra.size(), 2);
+        locals.push_back(Le(0x04034b50, 4) + Le(10, 2) + common + e.name + e.extra + e.data);
+        directory += Le(0x02014b50, 4) + Le(0x0314, 2) + Le(10, 2) + common + Le(0, 6) +
+                     Le(e.attributes, 4) + Le(archive.size(), 4) + e.name + e.extra;
+        archive += locals.back();
+    }
+    return archive + directory + Le(0x06054b50, 4) + Le(0, 4) + Le(entries.size(), 2) +
+           Le(entries.size(), 2) + Le(directory.size(), 4) + Le(archive.size(), 4) + Le(0, 2);
+}
+
+// Entries of an older archive that no member replaces keep every byte but their offset: a name
+// in a DOS code page, a link, a folder, foreign extra fields.
+TEST(PackRun, KeptEntriesAreCopiedAsTheyAreStored) {
+    const Release release;
+    const std::string archive = release.Base() + ".zip";
+    const std::vector<StoredEntry> old = {
+        {"TANK.TXT", 0, "", 0100644u << 16, "old info"},
+        {"caf\x82.txt", 0, Le(0xCAFE, 2) + Le(3, 2) + "abc", 0100600u << 16, "DOS named"},
+        {"link", 0, "", 0120777u << 16, "caf\x82.txt"},
+        {"dir/", 0, "", 040755u << 16 | 0x10, ""},
+        {"caf\xc3\xa9.txt", 1 << 11, "", 0100644u << 16, "UTF-8 named"},
+    };
+    std::vector<std::string> locals;
+    Write(archive, Hand_made_zip(old, locals));
+    const std::vector<ZipCentralEntry> before = Directory(Read(archive));
+
+    const Outcome run = Pack(kWzzipProgram, Wzzip({archive, release.Base() + ".txt"}));
+
+    EXPECT_EQ(run.exitCode, 0) << run.report;
+    const std::string bytes = Read(archive);
+    const std::vector<ZipCentralEntry> after = Directory(bytes);
+    ASSERT_EQ(after.size(), old.size());
+    for (std::size_t i = 1; i < old.size(); ++i) {
+        SCOPED_TRACE(old[i].name);
+        const ZipCentralEntry& kept = after[i - 1];
+        EXPECT_EQ(kept.record.substr(0, 42), before[i].record.substr(0, 42));
+        EXPECT_EQ(kept.record.substr(46), before[i].record.substr(46));
+        EXPECT_EQ(bytes.substr(kept.offset, locals[i].size()), locals[i]);
+    }
+    EXPECT_EQ(after.back().name, "tank.txt");
+}
+
+// A member that changes or turns into a named pipe while the pack runs is left out with the
+// reason; nothing torn is stored and nothing waits for a writer.
+TEST(PackRun, AMemberThatChangesWhileItIsReadIsSkipped) {
+    struct Case {
+        const char* what;
+        bool pipe;  // the info file is replaced by a pipe, else the large member changes
+        bool sameSize;
+    };
+    for (const Case& c :
+         {Case{"cut short", false, false}, Case{"rewritten at its size", false, true},
+          Case{"replaced by a pipe", true, false}}) {
+        SCOPED_TRACE(c.what);
+        const Release release;
+        const std::string archive = release.List_base() + "zip";
+        const fs::path large = release.Folder() / "large.pbo";
+        constexpr std::size_t kLarge = 96 << 20;
+        Write(large, Random_bytes(kLarge, 5));
+        const std::string info = release.Base() + ".txt";
+        const Entries addon = release.Addon();
+
+        std::unique_ptr<QProcess> process(
+            Start(kWzzipProgram, Wzzip({archive, large.string(), info, release.Base() + ".pbo"})));
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (Read_position(process->processId(), large) <= 0 &&
+               std::chrono::steady_clock::now() < deadline && !process->waitForFinished(1)) {
+        }
+        if (c.pipe) {
+            fs::remove(info);
+            ASSERT_EQ(mkfifo(info.c_str(), 0644), 0);
+        } else if (c.sameSize) {
+            std::fstream(large, std::ios::in | std::ios::out | std::ios::binary) << "torn";
+        } else {
+            fs::resize_file(large, 1 << 20);
+        }
+        ASSERT_TRUE(process->waitForFinished(60000)) << "the pack hangs";
+
+        const std::string report = process->readAllStandardError().toStdString();
+        EXPECT_EQ(process->exitCode(), 1) << report;
+        const std::string changed = c.pipe
+                                        ? info + ": could not be read any more: not a regular file"
+                                        : large.string() + ": changed while it was being packed";
+        EXPECT_NE(report.find(changed), std::string::npos) << report;
+        const Entries expected =
+            c.pipe ? Entries{{"tank.pbo", addon.at("tank.pbo")}, {"large.pbo", Read(large)}}
+                   : addon;
+        EXPECT_EQ(Read_zip(archive), expected);
+    }
+}
+
+// Files of every date, names and folders that are not UTF-8, an empty zip or an empty file at
+// the archive's path, and list entries that look like the program's own resources.
+TEST(PackRun, LegacyInputsArePackedAsTheyAre) {
+    const Release release;
+    const fs::path folder =
+        release.Folder() / "caf\xe9";  // Windows-1252 bytes, unpacked as they were
+    Write(folder / "tank.pbo", "pbo");
+    Write(folder / "\xe9t\xe9.txt", "latin-1 named");
+    Write(folder / ":" / "icon.png", "not the program's icon");
+    Write(folder / "list.txta", "tank.pbo\r\n:/icon.png\r\n");
+    const struct timeval epoch[2] = {{0, 0}, {0, 0}};
+    ASSERT_EQ(utimes((folder / "tank.pbo").c_str(), epoch), 0);
+    const struct timeval future[2] = {{7258118400, 0}, {7258118400, 0}};  // 2200
+    ASSERT_EQ(utimes((folder / ":" / "icon.png").c_str(), future), 0);
+    for (const char* old : {"", "PK\x05\x06"}) {
+        SCOPED_TRACE(*old ? "an empty zip" : "an empty file");
+        const fs::path archive = folder / "out.zip";
+        Write(archive, *old ? std::string(old) + std::string(18, '\0') : "");
+
+        const Outcome run = Pack_bytes(
+            kWzzipProgram, Wzzip({archive.string(), "@" + (folder / "list.txta").string(),
+                                  (folder / "\xe9t\xe9.txt").string()}));
+
+        EXPECT_EQ(run.exitCode, 0) << run.report;
+        const std::vector<ZipCentralEntry> entries = Directory(Read(archive));
+        ASSERT_EQ(entries.size(), 3u) << run.report;
+        const std::pair<std::string, std::uint32_t> expected[] = {
+            {"tank.pbo", 0x00210000}, {"icon.png", 0xFF9FBF7D}, {"\xe9t\xe9.txt", 0}};
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(entries[i].name, expected[i].first);
+            const std::uint32_t dosTime =
+                static_cast<std::uint32_t>(Field(entries[i].record, 12, 4));
+            if (expected[i].second != 0) {
+                EXPECT_EQ(dosTime, expected[i].second) << entries[i].name;
+            }
+        }
+        EXPECT_EQ(entries[2].flags & (1 << 11), 0) << "an unknown encoding marked UTF-8";
+    }
+}
+
+// However many names a list holds, the packer needs little more memory than the list's size:
+// names that are missing, and one file named again and again.
+TEST(PackRun, AListOfManyNamesPacksInBoundedMemory) {
+    constexpr int kNames = 300'000;
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "one file again");
+        const Release release;
+        std::string list;
+        for (int i = 0; i < kNames; ++i) {
+            list += missing ? "m" + std::to_string(i) + "\r\n" : "my addons/tank.pbo\r\n";
+        }
+        Write(release.Folder() / "many.txta", list);
+        const std::string archive = (release.Folder() / "many.zip").string();
+
+        const Outcome run =
+            Pack_bytes(kWzzipProgram, Wzzip({archive, release.Base() + ".txt",
+                                             "@" + (release.Folder() / "many.txta").string()}));
+
+        EXPECT_EQ(run.exitCode, missing ? 1 : 0) << run.report.substr(0, 300);
+        EXPECT_LE(run.peakKib, (64 << 10) + 3 * static_cast<long>(list.size()) / 1024);
+        EXPECT_EQ(Read_zip(archive).size(), missing ? 1u : 2u);
+    }
 }
 
 }  // namespace

@@ -6,18 +6,20 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QProcess>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "packer/blockdeflater.h"
+#include "packer/zipcheck.h"
 #include "packer/zipreader.h"
 #include "packer/zipwriter.h"
+#include "platform/memberfile.h"
 #include "tests/support/temp_folder.h"
 #include "tests/zip_reading.h"
 
@@ -25,30 +27,52 @@ namespace brelvik {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct Member {
     std::string name;
     std::string bytes;
 };
 
+// A file written at offsets; runs of zeros are left as holes, so that gigabytes of them cost
+// no disk.
+class FileSink : public ZipSink {
+  public:
+    explicit FileSink(const fs::path& path)
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644)) {
+        EXPECT_GE(fd_, 0);
+    }
+    ~FileSink() override {
+        EXPECT_EQ(::ftruncate(fd_, end_), 0);
+        ::close(fd_);
+    }
+    void Write_at(const char* data, std::size_t size, std::uint64_t offset) override {
+        if (!Zeros(data, size)) {
+            ASSERT_EQ(::pwrite(fd_, data, size, static_cast<off_t>(offset)),
+                      static_cast<ssize_t>(size));
+        }
+        end_ = std::max<std::uint64_t>(end_, offset + size);
+    }
+
+  private:
+    static bool Zeros(const char* data, std::size_t size) {
+        return std::all_of(data, data + size, [](char c) { return c == 0; });
+    }
+    int fd_;
+    off_t end_ = 0;
+};
+
 // Calls write(zip) between opening the archive and closing it.
 template <typename Writes>
 void Write_zip(const fs::path& path, int level, std::size_t blockSize, Writes writes) {
-    QFile file(QString::fromStdString(path.string()));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    FileSink file(path);
     ZipWriter zip(file, level, blockSize);
     writes(zip);
     zip.Close();
 }
 
 void Begin(ZipWriter& zip, const std::string& name, std::uint64_t size) {
-    EntryPtr entry(archive_entry_new());
-    archive_entry_update_pathname_utf8(entry.get(), name.c_str());
-    archive_entry_set_filetype(entry.get(), AE_IFREG);
-    archive_entry_set_perm(entry.get(), 0644);
-    archive_entry_set_size(entry.get(), static_cast<la_int64_t>(size));
-    archive_entry_set_mtime(entry.get(), 1700000000, 0);
-    zip.Begin_entry(entry.get());
+    zip.Begin_entry({name, true, 1700000000, size});
 }
 
 void Write_members(const fs::path& path, int level, std::size_t blockSize,
@@ -172,40 +196,6 @@ long Peak_kib() {
     return usage.ru_maxrss;
 }
 
-// A file that keeps runs of zeros as holes, so that gigabytes of them cost no disk.
-class SparseFile : public QIODevice {
-  public:
-    explicit SparseFile(const fs::path& path)
-        : fd_(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)) {
-        EXPECT_GE(fd_, 0);
-        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-    ~SparseFile() override { ::close(fd_); }
-    bool seek(qint64 at) override {
-        return QIODevice::seek(at) && ::lseek(fd_, at, SEEK_SET) == at;
-    }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        return Zeros(data, size) ? ::lseek(fd_, size, SEEK_CUR) < 0 ? -1 : size
-                                 : ::write(fd_, data, static_cast<std::size_t>(size));
-    }
-
-  private:
-    static bool Zeros(const char* data, qint64 size) {
-        static const std::vector<char> zeros(1 << 16);
-        for (qint64 at = 0; at < size; at += zeros.size()) {
-            const std::size_t piece = std::min<qint64>(size - at, zeros.size());
-            if (std::memcmp(data + at, zeros.data(), piece) != 0) {
-                return false;
-            }
-        }
-        return true;
-    }
-    int fd_;
-};
-
 // 5 GB stored: past 4 GiB in the member's sizes, the next entry's offset and the directory's.
 TEST(ZipWriter, AMemberOf5GBPacksInBoundedMemoryWithZip64Records) {
     constexpr std::uint64_t kSize = 5'000'000'000;
@@ -214,7 +204,7 @@ TEST(ZipWriter, AMemberOf5GBPacksInBoundedMemoryWithZip64Records) {
     const test::TempFolder folder;
     const fs::path archive = folder / "large.zip";
     {
-        SparseFile file(archive);
+        FileSink file(archive);
         ZipWriter zip(file, 0);
         Begin(zip, "large.pbo", kSize);
         for (std::uint64_t left = kSize; left > 0;) {
@@ -229,13 +219,57 @@ TEST(ZipWriter, AMemberOf5GBPacksInBoundedMemoryWithZip64Records) {
     EXPECT_LE(Peak_kib() - before, 64 << 10);
     EXPECT_EQ(Stored_names(archive), "large.pbo\nafter.txt\n");
     // The update reads old archives so: through the directory, skipping the large member.
-    ZipReader reader(archive.wstring());
-    archive_entry* large = reader.Next();
-    ASSERT_NE(large, nullptr);
-    EXPECT_EQ(static_cast<std::uint64_t>(archive_entry_size(large)), kSize);
-    ASSERT_NE(reader.Next(), nullptr);
-    char after[8] = {};
-    EXPECT_EQ(std::string(after, reader.Read(after, sizeof after)), "after");
+    const InputFile file(archive.wstring());
+    const ReadAt read = [&file](char* buffer, std::size_t size, std::uint64_t offset) {
+        return file.Read_at(buffer, size, offset);
+    };
+    const std::vector<ZipCentralEntry> entries = Read_zip_directory(read, file.Identity().size);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].size, kSize);
+    EXPECT_EQ(entries[1].offset, Read_local_extent(read, entries[0]).length);
+}
+
+// The check before an archive replaces the old one finds what an unpacker would trip on.
+TEST(ZipCheck, FindsEveryKindOfDamage) {
+    const test::TempFolder folder;
+    const fs::path archive = folder / "out.zip";
+    Write_members(archive, 6, 64 << 10, {{"text.pbo", Text(200'000)}, {"raw", Random(70'000)}},
+                  1 << 20);
+    std::string good;
+    {
+        std::ifstream in(archive, std::ios::binary);
+        good.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::size_t directory = good.rfind("PK\x01\x02"s);  // the last central record
+    struct Case {
+        const char* what;
+        std::size_t at;  // the byte changed, or the length cut to
+        bool cut;
+    };
+    const Case cases[] = {
+        {"a deflated byte", 200, false}, {"a stored byte", directory - 10, false},
+        {"a local name", 30, false},     {"a directory CRC", directory + 16, false},
+        {"cut in the data", 5000, true}, {"cut before the end record", good.size() - 5, true},
+    };
+    std::atomic<bool> cancel{false};
+    for (const Case& c : cases) {
+        std::string bytes = c.cut ? good.substr(0, c.at) : good;
+        if (!c.cut) {
+            bytes[c.at] ^= 0x20;
+        }
+        const ReadAt read = [&bytes](char* buffer, std::size_t size, std::uint64_t offset) {
+            const std::size_t got =
+                offset >= bytes.size() ? 0 : std::min(size, bytes.size() - offset);
+            std::memcpy(buffer, bytes.data() + offset, got);
+            return got;
+        };
+        EXPECT_THROW(Check_zip(read, bytes.size(), 2, cancel), ZipDamage) << c.what;
+        if (c.at == 200) {
+            bytes = good;
+            EXPECT_NO_THROW(Check_zip(read, bytes.size(), 2, cancel));
+            EXPECT_THROW(Check_zip(read, bytes.size(), 3, cancel), ZipDamage) << "a lost entry";
+        }
+    }
 }
 
 }  // namespace

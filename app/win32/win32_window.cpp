@@ -9,6 +9,7 @@
 #include "app/win32/editbox.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/sortedlist.h"
+#include "app/win32/system_look.h"
 #include "platform/folders.h"
 #include "platform/platform_error.h"
 
@@ -19,21 +20,6 @@ const wchar_t kWindowClass[] = L"BrelvikAddonInfo";
 const wchar_t kPageClass[] = L"BrelvikTabPage";
 constexpr int kFirstId = 100;          // clear of IDOK and IDCANCEL, which Enter and Escape send
 constexpr int kDropDownHeight = 2880;  // twips: room for a dozen drives
-
-// The system's interface font: the one its message boxes use.
-HFONT Message_font() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-int System_dpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return std::max(96, dpi);
-}
 
 void Register_class(const wchar_t* name, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
