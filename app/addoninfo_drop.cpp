@@ -1,8 +1,8 @@
 #include "app/addoninfo.h"
 #include "app/folderreader.h"
-#include "platform/pathsep.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 
 namespace brelvik {

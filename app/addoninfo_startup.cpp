@@ -1,9 +1,9 @@
 #include "app/addoninfo.h"
 #include "app/folderreader.h"
-#include "platform/pathsep.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 #include "platform/regaccess.h"
 

@@ -319,8 +319,7 @@ void Register() {
             ->Unit(benchmark::kSecond)
             ->Iterations(kRepeats);
     };
-    add("BM_PackMixedBesideZip", std::to_string(megabytes) + " MB mixed", 0.6, Mixed_members,
-        true);
+    add("BM_PackMixedBesideZip", std::to_string(megabytes) + " MB mixed", 0.6, Mixed_members, true);
     add("BM_PackSmallFilesBesideZip", std::to_string(smallFiles) + " small files by list", 0.6,
         Small_members, false);
     add("BM_PackMostlyZerosBesideZip", std::to_string(zeroMegabytes) + " MiB mostly zeros", 0.5,

@@ -7,7 +7,6 @@
 
 #include "addonlist/listfile.h"
 #include "addonlist/namekey.h"
-#include "platform/pathsep.h"
 #include "packer/memberlist.h"
 #include "packer/membername.h"
 #include "packer/membernames.h"
@@ -18,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/folders.h"
 #include "platform/memberfile.h"
+#include "platform/pathsep.h"
 #include "platform/platform_error.h"
 #include "platform/replacement.h"
 

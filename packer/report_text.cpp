@@ -1,6 +1,6 @@
-#include "platform/pathsep.h"
 #include "packer/packjob.h"
 #include "packer/reporter.h"
+#include "platform/pathsep.h"
 
 namespace brelvik {
 

@@ -371,7 +371,7 @@ class PackTest : public ProcedureTest {
         std::string shown;
         for (auto [option, label] : {std::pair{&window->Option1, &window->Label1},
                                      std::pair{&window->Option2, &window->Label2}}) {
-            shown += std::string(shown.empty() ? "" : " / ") + To_utf8(label->caption);
+            shown += std::string(option == &window->Option1 ? "" : " / ") + To_utf8(label->caption);
             if (option->name != label->caption) {
                 shown += " (announced " + To_utf8(option->name) + ")";
             }

@@ -6,8 +6,8 @@
 #include <QUrl>
 
 #include "app/arguments.h"
-#include "platform/pathsep.h"
 #include "platform/commandline.h"
+#include "platform/pathsep.h"
 #include "tests/test_window_fixture.h"
 
 namespace brelvik::test {
