@@ -44,6 +44,7 @@ class PackProcess {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         errors_ = CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                               CREATE_ALWAYS, 0, nullptr);
+        EXPECT_NE(errors_, INVALID_HANDLE_VALUE) << "no file for the report";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -83,7 +84,9 @@ class PackProcess {
 class PackWin : public ::testing::Test {
   protected:
     Finished Pack(const std::vector<std::wstring>& arguments) {
-        return PackProcess(arguments, temp / "errors.txt", false).Wait();
+        // A file of its own for each run: one still held by the run before would keep its text.
+        const fs::path errors = temp / ("errors" + std::to_string(++runs) + ".txt");
+        return PackProcess(arguments, errors, false).Wait();
     }
     void Write(const fs::path& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
@@ -116,6 +119,7 @@ class PackWin : public ::testing::Test {
     }
 
     test::TempFolder temp;
+    int runs = 0;
 };
 
 // Names no code page holds reach the files through the wide command line; a list file is read,
