@@ -24,6 +24,7 @@
 #include "tests/process_recorder.h"
 #include "tests/starting_desktop.h"
 #include "tests/support/temp_folder.h"
+#include "tests/window_contract.h"
 
 namespace brelvik::test {
 namespace {
@@ -58,7 +59,7 @@ std::string Read_file(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-class Win32WindowTest : public ::testing::Test {
+class Win32WindowTest : public ::testing::Test, public WindowUnderTest {
   protected:
     ~Win32WindowTest() override {
         window.reset();
@@ -131,7 +132,7 @@ class Win32WindowTest : public ::testing::Test {
         SendMessageW(control, message, MK_LBUTTON, at);
         SendMessageW(control, WM_LBUTTONUP, 0, at);
     }
-    void Show_tab(int tab) {
+    void Bring_to_front(int tab) override {
         RECT area;
         SendMessageW(Find("SSTab1"), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&area));
         Click_at(Find("SSTab1"), area);
@@ -192,6 +193,39 @@ class Win32WindowTest : public ::testing::Test {
         }
     }
 
+    // The window as the cases both front ends share see it.
+    void Show_options() override {
+        const Controls controls = window->Procedure_controls();
+        for (OptionButton* option : {controls.Option1, controls.Option2, controls.Option3,
+                                     controls.Option4, controls.Option5}) {
+            option->Set_visible(true);
+        }
+    }
+    Area Client_area() override {
+        RECT client;
+        GetClientRect(window->Handle(), &client);
+        return {0, 0, client.right * 15, client.bottom * 15};
+    }
+    Area Place_in_container(const ControlLayout& layout) override {
+        RECT area;
+        GetWindowRect(Find(layout.name), &area);
+        MapWindowPoints(nullptr, Find(layout.container), reinterpret_cast<POINT*>(&area), 2);
+        return {area.left * 15, area.top * 15, (area.right - area.left) * 15,
+                (area.bottom - area.top) * 15};
+    }
+    bool Shown(const char* name) override { return IsWindowVisible(Find(name)) != 0; }
+    std::wstring Caption() override { return Window_text(window->Handle()); }
+    int Tab_strip_height() override {
+        RECT strip;
+        SendMessageW(Find("SSTab1"), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&strip));
+        return strip.bottom * 15;
+    }
+    void Focus(const char* name) override { SetFocus(Find(name)); }
+    std::string Press_tab() override {
+        Press(VK_TAB);
+        return Name_of(GetFocus());
+    }
+
     TempFolder temp;
     StartingDesktop desktop;
     RegAccess registry;
@@ -199,64 +233,26 @@ class Win32WindowTest : public ::testing::Test {
     std::unique_ptr<Win32Window> window;
 };
 
+// At 96 dpi, where a pixel makes fifteen twips.
 TEST_F(Win32WindowTest, ControlsLieWhereTheTableSaysAt96Dpi) {
     Start(false);
     if (window->Px(1440) != 96) {
         GTEST_SKIP() << "the system is not at 96 dpi";
     }
-    RECT client;
-    GetClientRect(window->Handle(), &client);
-    EXPECT_EQ(client.right * 15, Form_layout().width);
-    EXPECT_EQ(client.bottom * 15, Form_layout().height);
-    for (const ControlLayout& layout : Control_layouts()) {
-        SCOPED_TRACE(layout.name);
-        RECT area;
-        GetWindowRect(Find(layout.name), &area);
-        MapWindowPoints(nullptr, Find(layout.container), reinterpret_cast<POINT*>(&area), 2);
-        EXPECT_EQ(area.left * 15, layout.left);
-        EXPECT_EQ(area.top * 15, layout.top);
-        EXPECT_EQ((area.right - area.left) * 15, layout.width);
-        EXPECT_EQ((area.bottom - area.top) * 15, layout.height);
-        EXPECT_EQ(IsWindowVisible(Find(layout.name)) != 0, layout.tab <= 0);
-    }
+    Expect_layout_of_the_table(*this);
 }
 
-// Tab goes round the controls that take the focus, in the table's order: those of the tab in
-// front only, and no hidden one (without packers every option button is hidden).
+// Each option button is a stop of its own.
 TEST_F(Win32WindowTest, TabFollowsTheFocusOrderOfTheTabInFront) {
-    for (bool packers : {true, false}) {
-        Start(packers);
-        for (int tab = 0; tab < 4; ++tab) {
-            SCOPED_TRACE(std::to_string(tab) + (packers ? " with packers" : " without packers"));
-            std::vector<const ControlLayout*> takers;
-            for (const ControlLayout& layout : Control_layouts()) {
-                const bool shown = packers || layout.kind != ControlKind::kOptionButton;
-                if (layout.kind != ControlKind::kFrame && layout.kind != ControlKind::kLabel &&
-                    (layout.tab < 0 || layout.tab == tab) && shown) {
-                    takers.push_back(&layout);
-                }
-            }
-            std::ranges::sort(takers, {}, &ControlLayout::order);
-            std::vector<std::string> expected, visited;
-            for (const ControlLayout* layout : takers) {
-                expected.push_back(layout->name);
-            }
-            Show_tab(tab);
-            SetFocus(Find("Drive1"));
-            do {
-                visited.push_back(Name_of(GetFocus()));
-                Press(VK_TAB);
-            } while (GetFocus() != Find("Drive1") && visited.size() < 50);
-            EXPECT_EQ(visited, expected);
-        }
-    }
+    Start(false);
+    Expect_focus_order(*this, false);
 }
 
 // Enter and Escape press no button, Space presses the one with the focus, an arrow key moves
 // through the option buttons of a frame and selects; the help text takes no typing.
 TEST_F(Win32WindowTest, KeysReachOnlyTheControlWithTheFocus) {
     Start(true);
-    Show_tab(3);
+    Bring_to_front(3);
     SetFocus(Find("Command5"));
     Press(VK_RETURN);
     Press(VK_ESCAPE);
@@ -334,7 +330,7 @@ TEST_F(Win32WindowTest, AStartPathAndDroppedFilesOpenAsTheCommandsDo) {
     window->Open_start_path((other / "gone.txta").wstring());
     EXPECT_EQ(desktop.messages.size(), 1u);
 
-    Show_tab(2);
+    Bring_to_front(2);
     Drop_files(window->Handle(), {jeep, readme}, Find("AddonList"));
     EXPECT_EQ(Entries("AddonList"), (Names{jeep, (other / "jeep.txt").wstring()}));
     Drop_files(window->Handle(), {readme, other.wstring()}, Find("filelist"));
@@ -413,9 +409,9 @@ TEST_F(Win32WindowTest, ControlsKeepTheContractOfTheProcedures) {
         Expect_text_box_contract(
             *controls.Text7,
             [this](const std::wstring& text) {
-                Show_tab(1);
+                Bring_to_front(1);
                 Type("Text7", text);
-                Show_tab(0);
+                Bring_to_front(0);
             },
             true);
     }
@@ -427,7 +423,7 @@ TEST_F(Win32WindowTest, ControlsKeepTheContractOfTheProcedures) {
     Expect_list_box_contract(*controls.AddonList);
     Expect_list_box_limit(*controls.filelist);
     Expect_option_frame_contract({controls.Option3, controls.Option4, controls.Option5});
-    Show_tab(3);
+    Bring_to_front(3);
     ASSERT_TRUE(IsWindowVisible(Find("Option4")));
     controls.Option4->Set_visible(false);  // its label stays in view, in grey when told
     controls.Label5->Set_grey(true);
@@ -484,7 +480,7 @@ TEST_F(Win32WindowTest, WithoutWinZipTheOwnPackerBesideTheProgramRuns) {
     std::filesystem::create_directories(addons);
     std::ofstream(addons / "tank.pbo") << "x";
     Start(false, addons, beside);
-    Show_tab(3);
+    Bring_to_front(3);
     EXPECT_EQ(Text("Label2"), L"brelvik-pack");
     EXPECT_EQ(Text("Option2"), L"brelvik-pack");
     EXPECT_FALSE(IsWindowVisible(Find("Option1")));
@@ -556,11 +552,11 @@ TEST_F(Win32WindowTest, AReleaseIsPackedWithNoPackerRegistered) {
     std::ofstream(addons / "tank.pbo", std::ios::binary) << pbo;
     std::ofstream(addons / "tank.txt", std::ios::binary) << info;
     Start(false, addons);
-    Show_tab(2);
+    Bring_to_front(2);
     Click_entry("File1", L"tank.pbo", true);
     desktop.answers = {list.wstring()};
     Click("Command7");
-    Show_tab(3);
+    Bring_to_front(3);
     Click("Option2");
     Click("Check1");
     Click("Command5");
@@ -599,7 +595,7 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     EXPECT_EQ(Text("Text4"), L"Ann");
     EXPECT_EQ(Text("Text7"), L"Read me");
     Type("Text4", L"Bo");
-    Show_tab(1);
+    Bring_to_front(1);
     Type("Text7", L"line one\nline two");
     Click("Command1");
     tank.author = L"Bo";
@@ -609,7 +605,7 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     EXPECT_EQ(saved.readme, tank.readme);
     EXPECT_EQ(saved.units, tank.units);
 
-    Show_tab(2);
+    Bring_to_front(2);
     Click_entry("File1", L"tank.pbo", true);
     Click_entry("File1", L"Zulu.PBO", true);  // not selected: its fields come first
     EXPECT_EQ(Text("Text4"), L"No entry");
@@ -628,7 +624,7 @@ TEST_F(Win32WindowTest, ATypicalReleaseFromStartToEnd) {
     Click("Command7");
     EXPECT_TRUE(std::filesystem::exists(list));
 
-    Show_tab(3);
+    Bring_to_front(3);
     Click("Option2");
     EXPECT_TRUE(Checked("Option3"));
     EXPECT_FALSE(IsWindowVisible(Find("Option4")));

@@ -8,57 +8,64 @@
 
 #include "app/helptext.h"
 #include "app/layout.h"
-#include "app/qt/twips.h"
 #include "tests/control_contract.h"
 #include "tests/test_window_fixture.h"
+#include "tests/window_contract.h"
 
 namespace brelvik::test {
 namespace {
 
-using LayoutTest = WindowTest;
-
-// Controls on the tab pages keep the layout's positions in the tab control's own coordinates,
-// tab strip included, whichever tab is in front.
-TEST_F(LayoutTest, TabPagesShareTheTabControlsCoordinates) {
-    QtWindow& w = Start();
-    struct Case {
-        QWidget* control;
-        int tab;
-        QPoint position;  // in the tab control, pixels
-    } cases[] = {
-        {w.Find<QWidget>("AddonInfoFrame"), 0, {8, 24}},
-        {w.Find<QWidget>("Frame9"), 1, {8, 24}},
-        {w.Find<QWidget>("Frame1"), 2, {8, 24}},
-        {w.Command6, 2, {8, 256}},
-        {w.Find<QWidget>("Frame10"), 3, {16, 32}},
-        {w.Text8, 3, {136, 40}},
-        {w.Command5, 3, {8, 392}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.control->objectName().toStdString());
-        w.SSTab1->Bar()->setCurrentIndex(c.tab);
-        EXPECT_EQ(c.control->mapTo(w.SSTab1, QPoint(0, 0)), c.position);
-        EXPECT_TRUE(c.control->isVisible());
-    }
-    EXPECT_LE(w.SSTab1->Bar()->height(), 24) << "the tab strip covers the pages' controls";
-    EXPECT_EQ(w.SSTab1->geometry(), QRect(8, 8, 385, 441));
-    EXPECT_EQ(w.size(), QSize(567, 454));
-    EXPECT_EQ(w.windowTitle(), "Brelvik v1.0");
-}
-
-// Every control of the layout tables stands where they place it, in its container.
-TEST_F(LayoutTest, EveryControlOfTheTablesIsBuiltWhereTheyPlaceIt) {
-    QtWindow& w = Start();
-    for (const ControlLayout& layout : Control_layouts()) {
-        SCOPED_TRACE(layout.name);
-        const QWidget* control = w.Find<QWidget>(layout.name);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(),
-                  Twips_rect(layout.left, layout.top, layout.width, layout.height));
-        if (std::string(layout.container) != "SSTab1") {
-            EXPECT_EQ(control->parentWidget()->objectName().toStdString(), layout.container);
+// The window as the cases both front ends share see it; a pixel makes fifteen twips whatever
+// the screen.
+class LayoutTest : public WindowTest, public WindowUnderTest {
+  protected:
+    void Bring_to_front(int tab) override { window->SSTab1->Bar()->setCurrentIndex(tab); }
+    void Show_options() override {
+        for (QWidget* option : {window->Option1, window->Option2, window->Option3, window->Option4,
+                                window->Option5}) {
+            option->show();
         }
     }
+    Area Client_area() override { return {0, 0, window->width() * 15, window->height() * 15}; }
+    Area Place_in_container(const ControlLayout& layout) override {
+        const QWidget* control = window->Find<QWidget>(layout.name);
+        const QWidget* container = layout.container == std::string(kWindowName)
+                                       ? window.get()
+                                       : window->Find<QWidget>(layout.container);
+        if (control == nullptr || container == nullptr || !container->isAncestorOf(control)) {
+            return {-1, -1, -1, -1};
+        }
+        if (container != window->SSTab1) {  // there the pages come between
+            EXPECT_EQ(control->parentWidget(), container);
+        }
+        const QPoint at = control->mapTo(container, QPoint(0, 0));
+        return {at.x() * 15, at.y() * 15, control->width() * 15, control->height() * 15};
+    }
+    bool Shown(const char* name) override { return window->Find<QWidget>(name)->isVisible(); }
+    std::wstring Caption() override { return window->windowTitle().toStdWString(); }
+    int Tab_strip_height() override { return window->SSTab1->Bar()->height() * 15; }
+    void Focus(const char* name) override { window->Find<QWidget>(name)->setFocus(); }
+    std::string Press_tab() override {
+        if (QApplication::focusWidget() != nullptr) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const QWidget* focused = QApplication::focusWidget();
+        return focused == nullptr                 ? "no control"
+               : focused == window->SSTab1->Bar() ? "SSTab1"
+                                                  : focused->objectName().toStdString();
+    }
+};
+
+TEST_F(LayoutTest, ControlsStandWhereTheTableSaysWhicheverTabIsInFront) {
+    Start();
+    Expect_layout_of_the_table(*this);
+}
+
+TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
+    QtWindow& w = Start();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    Expect_focus_order(*this, true);
 }
 
 // A screen reader names each mark by the label beside it and each list or box by its frame;
@@ -137,42 +144,6 @@ TEST_F(LayoutTest, StartsInTheCreatedState) {
     EXPECT_TRUE(w.Procedures().addonListText.empty() && w.Procedures().addonListPath.empty());
     EXPECT_EQ(w.Procedures().currentDir, w.Dir1->Path()) << "the Addonlist needs the folder shown";
     EXPECT_EQ(w.Procedures().fileNumber, 1);
-}
-
-TEST_F(LayoutTest, FocusFollowsTheTableOrderOverTheTabInFront) {
-    QtWindow& w = Start();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto walk = [&](int count) {
-        w.Drive1->setFocus();
-        std::vector<QString> names;
-        for (int i = 0; i < count; ++i) {
-            QWidget* focused = QApplication::focusWidget();
-            names.push_back(focused == w.SSTab1->Bar() ? QStringLiteral("SSTab1")
-                                                       : focused->objectName());
-            QTest::keyClick(focused, Qt::Key_Tab);
-        }
-        return names;
-    };
-    const std::vector<QString> browser = {"Drive1",   "Dir1",     "File1",
-                                          "Command1", "Command2", "SSTab1"};
-    auto expected = [&](std::vector<QString> tab) {
-        std::vector<QString> all = browser;
-        all.insert(all.end(), tab.begin(), tab.end());
-        all.push_back("Drive1");
-        return all;
-    };
-    EXPECT_EQ(walk(13), expected({"Text1", "Text2", "Text5", "Text6", "Text3", "Text4"}));
-    w.SSTab1->Bar()->setCurrentIndex(2);
-    EXPECT_EQ(walk(13),
-              expected({"AddonList", "filelist", "Command3", "Command4", "Command6", "Command7"}));
-    w.SSTab1->Bar()->setCurrentIndex(3);  // no packer installed: the options are hidden
-    EXPECT_EQ(walk(10), expected({"Check1", "Command5", "Text8"}));
-    for (OptionMark* option : {w.Option1, w.Option2, w.Option3, w.Option4, w.Option5}) {
-        option->show();
-    }
-    // An option group is one stop, entered at its first button in the order; arrows move inside.
-    EXPECT_EQ(walk(12), expected({"Option1", "Option5", "Check1", "Command5", "Text8"}));
 }
 
 TEST_F(LayoutTest, TextBoxesExchangeLinesWithCrLf) {
