@@ -24,8 +24,10 @@ wine_processor() {
 # display makes every later window fail.
 use_wine_of_build() {
     wine="$(sed -n 's/^BRELVIK_WINE:FILEPATH=//p' "$build/CMakeCache.txt")"
+    # Wine names Unix files in the locale's encoding: without a UTF-8 one (a bare CI
+    # environment), a name past ASCII has no Unix form and cannot be created.
     export WINEPREFIX="$PWD/$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all \
-        WINEDLLOVERRIDES="mscoree,mshtml="
+        WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
     if [ "$1" = x86_64 ]; then
         export WINELOADER="$wine"
     fi
