@@ -34,8 +34,13 @@ std::vector<pid_t> Packers_below(const fs::path& folder, bool starting) {
             fs::read_symlink(entry.path() / "exe", error) != kPackProgram) {
             continue;
         }
-        std::ifstream file(entry.path() / "cmdline", std::ios::binary);
-        const std::string arguments{std::istreambuf_iterator<char>(file), {}};
+        std::string arguments;
+        try {
+            std::ifstream file(entry.path() / "cmdline", std::ios::binary);
+            arguments.assign(std::istreambuf_iterator<char>(file), {});
+        } catch (const std::ios_base::failure&) {
+            continue;  // it ended while it was looked at
+        }
         if (arguments.find(below) != std::string::npos || (starting && arguments.empty())) {
             found.push_back(std::stoi(id));
         }
