@@ -2,7 +2,7 @@
 # command line reach it through the folder of the WinZip entry. Installed, both lie in the
 # private folder: they are started by the window, not by the user.
 include(GNUInstallDirs)
-add_executable(brelvik-pack main.cpp report_window.cpp)
+add_executable(brelvik-pack main_qt.cpp report_window_qt.cpp)
 target_link_libraries(brelvik-pack PRIVATE brelvik_packer brelvik_desktop_qt Qt6::Widgets)
 set_target_properties(brelvik-pack PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_custom_command(TARGET brelvik-pack POST_BUILD
